@@ -1,0 +1,26 @@
+#pragma once
+// Directory values: a file name is appended directly, with no separator in
+// between, so a directory value ends with its separator; an empty value is
+// the current directory.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace orvik {
+
+std::string inDir(std::string_view directoryValue, std::string_view fileName);
+
+// The current directory followed by the separator ("/" here, "\" on Windows).
+std::string currentDirWithSeparator();
+
+// A path held as code-page bytes, for the file system.
+std::filesystem::path fsPath(std::string_view cp1252Path);
+
+// The program-wide directory values, read once at start-up.
+struct Directories {
+    std::string datPolku; // work file, log, list export, zero rows
+    std::string datat;    // the cash-register system's stock files
+    std::string invPolku; // the transfer file
+};
+
+} // namespace orvik

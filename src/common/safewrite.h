@@ -1,0 +1,78 @@
+#pragma once
+// Safe file writing. A replaced file is written beside itself and renamed
+// over the old one, so it is always the old content or the new, never a part.
+// An append reaches every file or none: on failure each file is cut back to
+// its old length. Every failure carries the operating system's error number
+// and text.
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvik {
+
+struct FileError {
+    int number = 0;   // the system's error number; 0 = no failure
+    std::string text; // the system's text for it
+    bool failed() const { return number != 0; }
+    // The number and the text separated by one blank.
+    std::string message() const;
+    static FileError fromErrno(int errorNumber);
+};
+
+struct FileContent {
+    std::filesystem::path path;
+    std::string bytes;
+};
+
+// Appends each part's bytes to its file (created when missing), flushes
+// them to disk, and holds each file locked against other writers meanwhile.
+// On any failure every file is cut back to the length it had (a file the call
+// created is removed again) and the first error is returned.
+FileError appendAllOrNothing(const std::vector<FileContent>& parts);
+
+// Replaces every file's content through a temporary file beside it and a
+// rename. All temporary files are written and flushed first, so a failure
+// while writing leaves every old file as it was.
+FileError replaceFiles(const std::vector<FileContent>& files);
+FileError replaceFile(const std::filesystem::path& path, std::string_view content);
+
+// Reads a whole file. With `denyWriters` the file is held under a shared
+// lock while it is read, which keeps out writers that lock (our own appends).
+FileError readWholeFile(const std::filesystem::path& path, std::string& content,
+                        bool denyWriters = false);
+
+// Removes a file; a missing file is no failure.
+FileError removeFile(const std::filesystem::path& path);
+
+// The low-level operations the functions above use: the seam through which
+// tests make a write fail part way (see ScopedFileOps).
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    virtual int open(const char* path, int flags, int mode);
+    virtual long write(int fd, const void* data, std::size_t size);
+    virtual int fsync(int fd);
+    virtual int ftruncate(int fd, long long length);
+    virtual int close(int fd);
+    virtual int rename(const char* from, const char* to);
+    virtual int unlink(const char* path);
+};
+
+// The operations currently in force.
+FileOps& fileOps();
+
+// Puts other operations in force for its lifetime (tests only).
+class ScopedFileOps {
+public:
+    explicit ScopedFileOps(FileOps& ops);
+    ~ScopedFileOps();
+    ScopedFileOps(const ScopedFileOps&) = delete;
+    ScopedFileOps& operator=(const ScopedFileOps&) = delete;
+
+private:
+    FileOps* previous_;
+};
+
+} // namespace orvik

@@ -1,0 +1,70 @@
+#pragma once
+// The review window: builds the review list on load, shows it through a
+// model, and offers sorting, deleting, printing, hand-over and saving.
+#include <QWidget>
+#include <memory>
+
+#include "common/dirvalue.h"
+#include "platform/platform.h"
+#include "review/reviewlist.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeView;
+
+namespace orvik {
+
+class ReviewTableModel;
+
+class frmRepo : public QWidget {
+    Q_OBJECT
+
+public:
+    frmRepo(Platform& platform, const Directories& dirs, QWidget* parent = nullptr);
+    ~frmRepo() override;
+
+    // Shows the window without waiting; loading it builds the list (Form_Load).
+    void Show();
+
+    // Controls, named as the program names them.
+    QTreeView* ListView1;
+    QProgressBar* Bar;
+    QPushButton* Command1; // "Tulosta"
+    QPushButton* Command2; // "Poista"
+    QPushButton* Command3; // "Hyväksy"
+    QPushButton* Command4; // "Sulje"
+    QPushButton* Command5; // "Tulosta laaja"
+    QLabel* Label1;        // totals
+
+    ReviewList& list() { return list_; }
+    const ReviewList& list() const { return list_; }
+    // Tells the view that rows were removed, reordered or replaced.
+    void listChanged();
+
+    void Form_Load();
+    void laske();
+    void ListView1_ColumnClick(int position);
+    void Command2_Click(); // "Poista"
+
+    // Results (hand-over, saving, printing).
+    void Command1_Click(); // "Tulosta"
+    void Command3_Click(); // "Hyväksy"
+    // "Sulje"; false when saving failed and the window stays open.
+    bool Command4_Click();
+    void Command5_Click(); // "Tulosta laaja"
+    void printti();
+    void printti2();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override; // Form_Resize
+    void closeEvent(QCloseEvent* event) override;   // Form_QueryUnload
+
+private:
+    Platform& platform_;
+    Directories dirs_;
+    ReviewList list_;
+    std::unique_ptr<ReviewTableModel> model_;
+};
+
+} // namespace orvik

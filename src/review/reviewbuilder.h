@@ -1,0 +1,40 @@
+#pragma once
+// Building the review list: the counted rows from the work file (merged per
+// product) or from the zero-row file, then the stock pass.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/safewrite.h"
+#include "review/reviewlist.h"
+
+namespace orvik {
+
+enum class ReviewSource { Nothing, WorkFile, ZeroRowFile };
+
+// The zero-row file when it exists, else the work file when it exists.
+ReviewSource chooseReviewSource(const std::string& datPolku);
+
+// Reads the counted rows of the chosen source into an empty list, in
+// ascending byte order of the code. Work-file lines whose quantity cannot be
+// read go to list.unreadLines. The zero-row file is deleted after reading.
+// The work file is held against other writers while it is read.
+FileError readCountedRows(ReviewSource source, const std::string& datPolku, ReviewList& list);
+
+struct StockPassResult {
+    // Names of stock files that could not be opened ("CASSA.002", ...).
+    std::vector<std::string> unreadableFiles;
+};
+
+// Fills the stock columns of every row from the stock files in `datat`.
+// `progress` receives the percentage 0 to 100 each time it changes.
+StockPassResult fillStock(ReviewList& list, const std::string& datat,
+                          const std::function<void(int percent)>& progress);
+
+// The notice text about lines that could not be read; empty when none.
+std::string unreadLinesNotice(const ReviewList& list);
+
+// The notice text about stock files that could not be read; empty when none.
+std::string unreadableStockNotice(const StockPassResult& result);
+
+} // namespace orvik

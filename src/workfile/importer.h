@@ -1,0 +1,25 @@
+#pragma once
+// Taking a reader count file into the work file and the import log.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "common/safewrite.h"
+#include "platform/clock.h"
+
+namespace orvik {
+
+inline constexpr const char* kWorkFileName = "orvik.dat";
+inline constexpr const char* kLogFileName = "orvik.log";
+
+struct ImportResult {
+    FileError error;          // failed() when nothing was taken
+    std::int64_t lineCount = 0;
+};
+
+// Appends every line of `source` to the work file and to the log in
+// `datPolku`, the log after a dated header line; all of it or nothing.
+ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku,
+                     Clock& clock);
+
+} // namespace orvik

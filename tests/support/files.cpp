@@ -1,0 +1,55 @@
+#include "support/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+
+namespace orvik::test {
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool exists(const std::filesystem::path& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(path, ignored);
+}
+
+long FailingFileOps::write(int fd, const void* data, std::size_t size) {
+    if (budget_ <= 0) {
+        errno = errorNumber_;
+        return -1;
+    }
+    std::size_t allowed = std::min<std::size_t>(size, static_cast<std::size_t>(budget_));
+    long written = FileOps::write(fd, data, allowed);
+    if (written > 0)
+        budget_ -= written;
+    return written;
+}
+
+int FailingFileOps::fsync(int fd) {
+    if (failFsync) {
+        errno = errorNumber_;
+        return -1;
+    }
+    return FileOps::fsync(fd);
+}
+
+int FailingFileOps::rename(const char* from, const char* to) {
+    if (failRename) {
+        errno = errorNumber_;
+        return -1;
+    }
+    return FileOps::rename(from, to);
+}
+
+} // namespace orvik::test

@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file helpers for tests, byte for byte.
+#include <filesystem>
+#include <string>
+
+#include "common/safewrite.h"
+
+namespace orvik::test {
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+// The file's bytes; "<missing>" when there is no such file.
+std::string readFile(const std::filesystem::path& path);
+bool exists(const std::filesystem::path& path);
+
+// File operations that fail with `errorNumber` once `bytesBeforeFailure`
+// bytes have been written in all (or at the first fsync/rename when asked).
+class FailingFileOps : public FileOps {
+public:
+    explicit FailingFileOps(long bytesBeforeFailure, int errorNumber = 28 /* ENOSPC */)
+        : budget_(bytesBeforeFailure), errorNumber_(errorNumber) {}
+    bool failRename = false;
+    bool failFsync = false;
+    long write(int fd, const void* data, std::size_t size) override;
+    int fsync(int fd) override;
+    int rename(const char* from, const char* to) override;
+
+private:
+    long budget_;
+    int errorNumber_;
+};
+
+} // namespace orvik::test
