@@ -58,6 +58,10 @@ public:
     int32_t tulos = 0;
 
     const Directories& directories() const { return dirs_; }
+    Platform& platform() { return platform_; }
+
+    // Opens the review window without waiting for it; hides nothing itself.
+    void showReview();
 
     // Routines and handlers.
     void arkistoi();
