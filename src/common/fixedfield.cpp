@@ -1,0 +1,33 @@
+#include "common/fixedfield.h"
+
+namespace orvik {
+
+std::string leftField(std::string_view text, std::size_t width) {
+    std::string field(text.substr(0, width));
+    field.resize(width, ' ');
+    return field;
+}
+
+std::string rightField(std::string_view text, std::size_t width) {
+    if (text.size() >= width)
+        return std::string(text.substr(text.size() - width));
+    std::string field(width - text.size(), ' ');
+    field += text;
+    return field;
+}
+
+std::string_view trimLeadingBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+std::string_view trimTrailingBlanks(std::string_view text) {
+    const std::size_t last = text.find_last_not_of(' ');
+    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    return trimTrailingBlanks(trimLeadingBlanks(text));
+}
+
+} // namespace orvik
