@@ -1,0 +1,134 @@
+#include "review/countedrows.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "common/fixedfield.h"
+#include "common/numbertext.h"
+#include "common/textlines.h"
+
+namespace orvik {
+
+namespace {
+
+constexpr std::size_t kCodeWidth = 13;
+constexpr std::size_t kQuantityWidth = 5;
+const std::string kBlank10(10, ' ');
+const std::string kBlank25(25, ' ');
+
+std::string_view codeField(std::string_view line) {
+    return line.substr(0, kCodeWidth);
+}
+
+// A code and its counted quantity, before the row is made.
+struct CountedEntry {
+    std::string code;
+    std::string countedCell;
+    double counted = 0; // the value the cell reads as
+};
+
+bool byCode(const CountedEntry& a, const CountedEntry& b) {
+    return a.code < b.code;
+}
+
+void appendRows(std::vector<CountedEntry>& entries, ReviewList& list) {
+    list.rows.reserve(list.rows.size() + entries.size());
+    for (CountedEntry& entry : entries)
+        list.rows.push_back(newCountedRow(std::move(entry.code), std::move(entry.countedCell)));
+}
+
+// Merges repeated codes as a search over a sorted list would, but through a
+// hash map and one sort at the end: the list of many thousand lines would
+// otherwise cost a shifting insert per new code.
+class WorkFileMerger {
+public:
+    void addLine(std::size_t lineNumber, std::string_view line, ReviewList& list) {
+        std::string_view code = trimBlanks(codeField(line));
+        if (code.empty())
+            return;
+        std::optional<double> quantity = lineQuantity(line);
+        if (!quantity) {
+            list.unreadLines.push_back({lineNumber, std::string(line)});
+            return;
+        }
+        auto [slot, isNew] = rowOfCode_.try_emplace(std::string(code), entries_.size());
+        if (isNew)
+            entries_.push_back(firstCount(std::string(code), *quantity));
+        else
+            addCount(entries_[slot->second], *quantity);
+    }
+
+    std::vector<CountedEntry> sortedEntries() {
+        std::sort(entries_.begin(), entries_.end(), byCode);
+        return std::move(entries_);
+    }
+
+private:
+    static CountedEntry firstCount(std::string code, double quantity) {
+        std::string cell = rightField(generalNumber(quantity), 10);
+        double counted = commaNumber(cell).value_or(quantity);
+        return {std::move(code), std::move(cell), counted};
+    }
+
+    // A merged quantity is the sum in general form, not right-justified; the
+    // next line adds to the value that text reads as.
+    static void addCount(CountedEntry& entry, double quantity) {
+        double sum = entry.counted + quantity;
+        entry.countedCell = generalNumber(sum);
+        entry.counted = commaNumber(entry.countedCell).value_or(sum);
+    }
+
+    std::unordered_map<std::string, std::size_t> rowOfCode_;
+    std::vector<CountedEntry> entries_;
+};
+
+} // namespace
+
+ReviewRow newCountedRow(std::string code, std::string countedCell) {
+    ReviewRow row;
+    for (int column : {colVarasto, colErotus, colSortSaldo, colSortErotus, colInventoitu,
+                       colMyyntihinta, colOstohinta, colEroOH, colSortEroMh})
+        row[column] = kBlank10;
+    for (int column : {colTuoteryhma, colTuoteluokka, colToimittaja})
+        row[column] = kBlank25;
+    row[colTuote] = std::move(code);
+    row[colLukija] = std::move(countedCell);
+    return row;
+}
+
+std::optional<double> lineQuantity(std::string_view line) {
+    std::string field(line.substr(line.size() - std::min(line.size(), kQuantityWidth)));
+    std::replace(field.begin(), field.end(), '.', ',');
+    return commaNumber(trimBlanks(field));
+}
+
+void addWorkFileRows(std::string_view content, ReviewList& list) {
+    WorkFileMerger merger;
+    std::size_t lineNumber = 0;
+    forEachLine(content, [&](std::string_view line) { merger.addLine(++lineNumber, line, list); });
+    std::vector<CountedEntry> entries = merger.sortedEntries();
+    appendRows(entries, list);
+}
+
+void addZeroRowFileRows(std::string_view content, ReviewList& list) {
+    std::vector<CountedEntry> entries;
+    std::size_t lineNumber = 0;
+    forEachLine(content, [&](std::string_view line) {
+        ++lineNumber;
+        std::optional<double> quantity = lineQuantity(line);
+        if (!quantity) {
+            list.unreadLines.push_back({lineNumber, std::string(line)});
+            return;
+        }
+        // The zero-row file keeps a code's leading blanks and every line.
+        std::string code(trimTrailingBlanks(codeField(line)));
+        entries.push_back({std::move(code), rightField(generalNumber(*quantity), 9), *quantity});
+    });
+    std::stable_sort(entries.begin(), entries.end(), byCode);
+    appendRows(entries, list);
+}
+
+} // namespace orvik

@@ -1,0 +1,55 @@
+// The notices the review shows about what it could not read.
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "common/codepage.h"
+#include "review/reviewbuilder.h"
+
+namespace orvik {
+
+using namespace orvik::literals;
+
+namespace {
+
+constexpr std::size_t kLinesShown = 5;
+constexpr std::size_t kLineTextShown = 40;
+
+std::string shownLine(const UnreadLine& line) {
+    std::string text = line.text.substr(0, kLineTextShown);
+    if (line.text.size() > kLineTextShown)
+        text += "...";
+    return "\n rivi " + std::to_string(line.lineNumber) + ": \"" + text + "\"";
+}
+
+} // namespace
+
+std::string unreadLinesNotice(const ReviewList& list) {
+    const std::size_t count = list.unreadLines.size();
+    if (count == 0)
+        return {};
+    // "From 3 lines the quantity could not be read:", the first few lines,
+    // how many more, and that they are not in the list.
+    std::string notice = " " + std::to_string(count) + " riviltä ei voitu lukea määrää:"_cp;
+    const std::size_t shown = std::min(count, kLinesShown);
+    for (std::size_t i = 0; i < shown; ++i)
+        notice += shownLine(list.unreadLines[i]);
+    if (count > shown)
+        notice += "\n ja " + std::to_string(count - shown) + " muuta.";
+    notice += "\n Niitä ei näytetä listassa. "_cp;
+    return notice;
+}
+
+std::string unreadableStockNotice(const StockPassResult& result) {
+    const auto& files = result.unreadableFiles;
+    if (files.empty())
+        return {};
+    // "Stock file(s) X could not be read. The list has no stock data."
+    std::string notice = files.size() == 1 ? " Varastotiedostoa " : " Varastotiedostoja ";
+    for (std::size_t i = 0; i < files.size(); ++i)
+        notice += (i == 0 ? "" : ", ") + files[i];
+    notice += " ei voitu lukea. Listassa ei ole varastotietoja. ";
+    return notice;
+}
+
+} // namespace orvik
