@@ -1,0 +1,18 @@
+#include "platform/qt/qtclock.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace orvik {
+
+CalendarDate QtClock::today() {
+    const QDate date = QDate::currentDate();
+    return CalendarDate{date.year(), date.month(), date.day()};
+}
+
+TimeOfDay QtClock::now() {
+    const QTime time = QTime::currentTime();
+    return TimeOfDay{time.hour(), time.minute(), time.second()};
+}
+
+} // namespace orvik
