@@ -1,0 +1,21 @@
+#include "app/tasks/tasktable.h"
+
+#include "common/codepage.h"
+
+namespace orvik {
+
+using namespace orvik::literals;
+
+std::optional<Task> taskAt(int index) {
+    if (index < static_cast<int>(Task::FetchFromReader) ||
+        index > static_cast<int>(Task::ZeroInventory))
+        return std::nullopt;
+    return static_cast<Task>(index);
+}
+
+std::vector<std::string> taskNames() {
+    return {"Nouda lukijasta", "Tyhjennä lukija"_cp, "Vie ohjelma lukijaan", "Näytä rivit"_cp,
+            "Nollainventointi"};
+}
+
+} // namespace orvik

@@ -1,0 +1,35 @@
+#pragma once
+// The walk along a product's event chain, newest first, that decides
+// whether an "H" event after the cut-off takes the product off the zero rows.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "review/stockfiles.h"
+
+namespace orvik {
+
+enum class ChainVerdict { KeepsRow, ClearsRow, ReadFailed };
+
+class EventChain {
+public:
+    // `events` must stay open while this lives.
+    explicit EventChain(const RecordFile& events);
+
+    // Walks from `newestEvent`: a record with no older link, or dated on or
+    // before the cut-off, ends the walk before its kind is looked at, so the
+    // oldest record of a chain never clears the row. A link outside the file
+    // or back into this chain ends the walk as well.
+    ChainVerdict judge(std::int32_t newestEvent, double cutOff);
+
+private:
+    bool alreadyWalked(std::int32_t recordNumber);
+    void forgetWalk();
+
+    const RecordFile& events_;
+    std::vector<std::uint8_t> walked_; // by record number; only this chain's are set
+    std::vector<std::int32_t> walkedList_;
+    std::string record_;
+};
+
+} // namespace orvik
