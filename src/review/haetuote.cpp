@@ -2,6 +2,7 @@
 
 #include "common/dirvalue.h"
 #include "common/fixedfield.h"
+#include "review/indexsearch.h"
 #include "review/stockfiles.h"
 
 namespace orvik {
@@ -11,23 +12,13 @@ std::string productIndexKey(std::string_view code) {
 }
 
 std::optional<std::int32_t> searchProductIndex(const RecordFile& index, std::string_view key) {
-    std::int64_t low = 1;
-    std::int64_t high = index.recordCount();
     std::string record;
-    while (high >= low) {
-        std::int64_t middle = low + (high - low) / 2;
-        if (!index.read(middle, record))
-            return std::nullopt; // a read error ends the search as a miss
-        std::string_view storedCode = std::string_view(record).substr(0, 13);
-        int order = storedCode.compare(key);
-        if (order == 0)
-            return decodeIndex(record).productRecord;
-        if (order < 0)
-            low = middle + 1;
-        else
-            high = middle - 1;
-    }
-    return std::nullopt;
+    return halvingSearch(index.recordCount(), key,
+                         [&](std::int64_t n) -> std::optional<std::string_view> {
+                             if (!index.read(n, record))
+                                 return std::nullopt;
+                             return record;
+                         });
 }
 
 std::int32_t haetuote(const std::string& datat, std::string_view code) {

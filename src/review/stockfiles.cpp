@@ -97,6 +97,13 @@ bool RecordFile::read(std::int64_t n, std::string& record) const {
     return preadUpTo(fd_, record.data(), length_, offset);
 }
 
+bool RecordFile::readAll(std::string& records) const {
+    if (fd_ < 0)
+        return false;
+    records.assign(static_cast<std::size_t>(count_) * length_, '\0');
+    return preadUpTo(fd_, records.data(), records.size(), 0);
+}
+
 namespace {
 
 // Field access that never reads past the record: missing bytes count as zero.

@@ -45,6 +45,10 @@ public:
     // record count, or the read fails.
     bool read(std::int64_t n, std::string& record) const;
 
+    // Records 1 to recordCount() in one read, the last one padded with zero
+    // bytes as read() pads it. False when the read fails.
+    bool readAll(std::string& records) const;
+
 private:
     int fd_ = -1;
     std::size_t length_ = 0;
