@@ -1,19 +1,77 @@
-// The main window's reader routines. (Placeholder until the reader link lands.)
+// The main window's reader routines: thin calls into the reader link, with
+// the window itself as what the routines show and hide.
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
 #include "app/frmmain.h"
-#include "reader/readerlibrary.h"
+#include "platform/qt/qtext.h"
+#include "reader/readerlink.h"
 
 namespace orvik {
 
+namespace {
+
+class MainWindowReaderView : public ReaderView {
+public:
+    explicit MainWindowReaderView(frmMain& window) : window_(window) {}
+
+    void lockForTransfer() override {
+        window_.Command1->hide();
+        window_.Command2->hide();
+        window_.Frame1->setEnabled(false);
+        // The window's one further switch: the busy cursor, since the
+        // transfer holds the window until the program ends or the review
+        // window takes over.
+        window_.setCursor(Qt::WaitCursor);
+    }
+    void setProgressCaption(const std::string& caption) override {
+        window_.lblA->setText(toQString(caption));
+    }
+    void hideMainWindow() override { window_.hide(); }
+    void showMainWindow() override { window_.show(); }
+    void showReview() override { window_.showReview(); }
+
+private:
+    frmMain& window_;
+};
+
+} // namespace
+
 void frmMain::kokeileportti() {
-    reader_.HM_OpenCommPort(porttinro, 19200, 8, 0, 1);
-    reader_.HM_CloseCommPort(porttinro);
+    orvik::kokeileportti(reader_, porttinro);
 }
 
-void frmMain::noudatiedot() {}
-void frmMain::tyhjenna() {}
-void frmMain::vieohjelma() {}
-void frmMain::Command5_Click() { noudatiedot(); }
-void frmMain::Command8_Click() {}
-void frmMain::Command9_Click() { vieohjelma(); }
+void frmMain::noudatiedot() {
+    MainWindowReaderView view(*this);
+    ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
+    orvik::noudatiedot(link);
+}
+
+void frmMain::tyhjenna() {
+    MainWindowReaderView view(*this);
+    ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
+    orvik::tyhjenna(link);
+}
+
+void frmMain::vieohjelma() {
+    MainWindowReaderView view(*this);
+    ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
+    orvik::vieohjelma(link);
+}
+
+void frmMain::Command5_Click() {
+    noudatiedot();
+}
+
+void frmMain::Command8_Click() {
+    MainWindowReaderView view(*this);
+    ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
+    clearReaderAndReport(link);
+}
+
+void frmMain::Command9_Click() {
+    vieohjelma();
+}
 
 } // namespace orvik
