@@ -1,5 +1,6 @@
 #include "review/stockfiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -102,6 +103,18 @@ bool RecordFile::readAll(std::string& records) const {
         return false;
     records.assign(static_cast<std::size_t>(count_) * length_, '\0');
     return preadUpTo(fd_, records.data(), records.size(), 0);
+}
+
+bool RecordFile::readRange(std::int64_t first, std::int64_t count, std::string& records) const {
+    records.clear();
+    if (fd_ < 0 || first < 1 || count < 0)
+        return false;
+    const std::int64_t last = std::min(count_, first + count - 1);
+    if (last < first)
+        return true;
+    records.assign(static_cast<std::size_t>(last - first + 1) * length_, '\0');
+    const off_t offset = static_cast<off_t>(first - 1) * static_cast<off_t>(length_);
+    return preadUpTo(fd_, records.data(), records.size(), offset);
 }
 
 namespace {

@@ -49,6 +49,10 @@ public:
     // bytes as read() pads it. False when the read fails.
     bool readAll(std::string& records) const;
 
+    // Records `first` to first + count - 1, cut at the record count, in one
+    // read and padded as read() pads; none past the end. False on a read error.
+    bool readRange(std::int64_t first, std::int64_t count, std::string& records) const;
+
 private:
     int fd_ = -1;
     std::size_t length_ = 0;

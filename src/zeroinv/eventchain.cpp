@@ -11,11 +11,12 @@ ChainVerdict EventChain::judge(std::int32_t newestEvent, double cutOff) {
     ChainVerdict verdict = ChainVerdict::KeepsRow;
     std::int32_t k = newestEvent;
     while (k > 0 && k <= events_.recordCount() && !alreadyWalked(k)) {
-        if (!events_.read(k, record_)) {
+        const std::optional<std::string_view> record = events_.record(k);
+        if (!record) {
             verdict = ChainVerdict::ReadFailed;
             break;
         }
-        const EventRecord event = decodeEvent(record_);
+        const EventRecord event = decodeEvent(*record);
         if (event.olderEvent <= 0 || event.date <= cutOff)
             break;
         // Once cleared the row stays cleared, so the rest of the chain

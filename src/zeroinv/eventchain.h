@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "review/stockfiles.h"
+#include "zeroinv/eventblocks.h"
 
 namespace orvik {
 
@@ -26,10 +27,9 @@ private:
     bool alreadyWalked(std::int32_t recordNumber);
     void forgetWalk();
 
-    const RecordFile& events_;
+    EventBlocks events_;
     std::vector<std::uint8_t> walked_; // by record number; only this chain's are set
     std::vector<std::int32_t> walkedList_;
-    std::string record_;
 };
 
 } // namespace orvik

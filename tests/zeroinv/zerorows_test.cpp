@@ -150,6 +150,42 @@ TEST_F(ZeroRows, TheSameEventsJudgeEachProductAfresh) {
     EXPECT_TRUE(rowCodes(collect({first, second}, events)).empty());
 }
 
+TEST_F(ZeroRows, LargeFilesGiveTheSameRowsAsSmallOnes) {
+    // More products and events than one read takes, chains that jump between
+    // far-apart parts of the event file, and a product file cut short.
+    std::vector<ProductBytes> products;
+    for (int i = 1; i <= 1300; ++i)
+        products.push_back(candidate("P" + std::to_string(i)));
+    std::vector<EventBytes> events(20000, EventBytes{'M', kAfter, 0});
+    auto link = [&](std::int32_t from, char kind, std::int32_t older) {
+        events[static_cast<std::size_t>(from - 1)] = {kind, kAfter, older};
+    };
+    link(1, 'M', 16449); // the first and the 258th block of 64 records
+    link(16449, 'M', 65);
+    link(65, 'H', 5); // cleared through the third record of the chain
+    link(130, 'M', 19999);
+    link(19999, 'M', 200);
+    link(200, 'H', 0); // the oldest: keeps the row
+    products[0].newestEvent = 1;
+    products[1].newestEvent = 130;
+    products[1299].newestEvent = 16449; // the product cut short below
+    test::writeStockFiles(dir.path(), products, events);
+    // 256 of the last record's 356 bytes remain: still a record, the rest zero.
+    std::filesystem::resize_file(dir / "CASSA.002", 1300 * 356 - 100);
+
+    const ZeroRowsResult result = collectZeroRows(dir.dirValue(), {3}, kCutOff);
+
+    ASSERT_FALSE(result.failure);
+    std::vector<std::string> expected;
+    for (int i = 2; i <= 1299; ++i)
+        expected.push_back("P" + std::to_string(i));
+    EXPECT_EQ(rowCodes(result), expected);
+
+    // Less than half a record left: the record is gone.
+    std::filesystem::resize_file(dir / "CASSA.002", 1299 * 356 + 170);
+    EXPECT_EQ(collectZeroRows(dir.dirValue(), {3}, kCutOff).rowCount, 1298u);
+}
+
 TEST_F(ZeroRows, AMissingStockFileIsReportedByItsPath) {
     test::writeStockFiles(dir.path(), {candidate("A")}, {});
     std::filesystem::remove(dir.path() / "CASSA.004");

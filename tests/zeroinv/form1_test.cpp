@@ -1,0 +1,137 @@
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "common/codepage.h"
+#include "platform/doubles/fakeplatform.h"
+#include "platform/qt/qtext.h"
+#include "support/tempdir.h"
+#include "zeroinv/form1.h"
+#include "zeroinv/stockbytes.h"
+
+namespace orvik {
+namespace {
+
+using namespace orvik::literals;
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() : form(fake.platform) {
+        test::writeStockFiles(dir.path(), {}, {},
+                              {{'R', " Maito ", ' '},
+                               {'T', "Toimittaja", ' '},
+                               {'R', "Leipä"_cp, ' '},
+                               {'R', "Juomat", '0'}});
+    }
+
+    void clickEntry(int row) {
+        const QRect rect = form.List1->visualItemRect(form.List1->item(row));
+        QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    std::vector<int> selectedRows() const {
+        std::vector<int> rows;
+        for (int row = 0; row < form.List1->count(); ++row)
+            if (form.List1->item(row)->isSelected())
+                rows.push_back(row);
+        return rows;
+    }
+
+    // Runs `whileShown` inside the dialog's wait; a guard ends a wait that
+    // would otherwise never end.
+    void showAndWaitWhile(std::function<void()> whileShown) {
+        bool guardFired = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            guardFired = true;
+            form.done(0);
+        });
+        guard.start(5000);
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(form.isVisible());
+            EXPECT_TRUE(form.isModal());
+            whileShown();
+        });
+        form.showAndWait();
+        EXPECT_FALSE(guardFired) << "the dialog's wait did not end";
+        EXPECT_FALSE(form.isVisible());
+    }
+
+    test::TempDir dir;
+    FakePlatform fake;
+    Form1 form;
+};
+
+TEST_F(Form1Test, IsLaidOutInTwipsWithFittingCaptions) {
+    EXPECT_EQ(form.objectName(), "Form1");
+    EXPECT_EQ(fromQString(form.windowTitle()), " Nollainventoinnin tuoteryhmät"_cp);
+    EXPECT_EQ(form.size(), QSize(295, 208));
+    EXPECT_EQ(form.List1->objectName(), "List1");
+    EXPECT_EQ(form.List1->geometry(), QRect(9, 12, 274, 154));
+    EXPECT_EQ(form.List1->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(form.Command1->objectName(), "Command1");
+    EXPECT_EQ(form.Command1->text(), "Valittu");
+    EXPECT_EQ(form.Command1->geometry(), QRect(221, 178, 61, 22));
+    EXPECT_EQ(form.List1->nextInFocusChain(), form.Command1);
+    const QFontMetrics metrics(form.Command1->font());
+    EXPECT_LT(metrics.horizontalAdvance(form.Command1->text()) + 8, form.Command1->width());
+}
+
+TEST_F(Form1Test, LoadListsTheGroupsWithTheirRecordNumbers) {
+    ASSERT_TRUE(form.Form_Load(dir.dirValue()));
+    ASSERT_EQ(form.List1->count(), 3);
+    EXPECT_EQ(form.List1->item(0)->text(), "Maito");
+    EXPECT_EQ(form.List1->item(1)->text(), QString::fromUtf8("Leipä"));
+    EXPECT_EQ(form.List1->item(2)->text(), "Juomat");
+    EXPECT_EQ(form.List1->item(1)->data(Qt::UserRole).toInt(), 3);
+    EXPECT_EQ(form.listedGroupNumbers(), (std::vector<std::int32_t>{1, 3, 4}));
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(Form1Test, AMissingNameFileIsReportedAndLeavesTheListEmpty) {
+    std::filesystem::remove(dir / "CASSA.005");
+    EXPECT_FALSE(form.Form_Load(dir.dirValue()));
+    EXPECT_EQ(form.List1->count(), 0);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text,
+              " Varastotiedostoa " + dir.dirValue() + "CASSA.005 ei voi lukea. ");
+}
+
+TEST_F(Form1Test, AClickTogglesAnEntry) {
+    ASSERT_TRUE(form.Form_Load(dir.dirValue()));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    clickEntry(0);
+    clickEntry(2);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{0, 2}));
+    clickEntry(0);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{2}));
+}
+
+TEST_F(Form1Test, ValittuEndsTheWaitAndKeepsTheChoice) {
+    ASSERT_TRUE(form.Form_Load(dir.dirValue()));
+    showAndWaitWhile([&] {
+        clickEntry(1);
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+    });
+    EXPECT_EQ(selectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(fake.events.runs, 1);
+}
+
+TEST_F(Form1Test, TheCloseBoxEndsTheWaitWithNoChoice) {
+    ASSERT_TRUE(form.Form_Load(dir.dirValue()));
+    showAndWaitWhile([&] {
+        clickEntry(0);
+        clickEntry(1);
+        form.close();
+    });
+    EXPECT_TRUE(selectedRows().empty());
+    EXPECT_EQ(form.List1->count(), 3);
+}
+
+} // namespace
+} // namespace orvik
