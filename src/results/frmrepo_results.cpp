@@ -1,13 +1,78 @@
-// The review window's results. (Placeholder until the results land.)
+// The review window's results: "Hyväksy", "Sulje", "Tulosta", "Tulosta laaja".
+// The work is done by the results core; this only connects it to the window.
+#include <QAbstractItemModel>
+#include <QTreeView>
+#include <algorithm>
+
+#include "platform/qt/qtext.h"
+#include "platform/qt/qtprintingservice.h"
+#include "results/handover.h"
+#include "results/listsave.h"
+#include "results/reportprinting.h"
 #include "review/frmrepo.h"
 
 namespace orvik {
 
-void frmRepo::Command1_Click() {}
-void frmRepo::Command3_Click() {}
-bool frmRepo::Command4_Click() { return true; }
-void frmRepo::Command5_Click() {}
-void frmRepo::printti() {}
-void frmRepo::printti2() {}
+namespace {
+
+ResultsWindow resultsWindow(QWidget& window, Platform& platform) {
+    return {platform.messages, platform.programEnd, [&window] { window.hide(); }};
+}
+
+// The column titles as the list shows them now; the column layout's titles
+// where the view has none.
+ColumnTitles shownColumnTitles(const QTreeView* view) {
+    ColumnTitles titles;
+    for (const ReviewColumnLayout& column : reviewColumns())
+        titles.push_back(column.title);
+    const QAbstractItemModel* model = view ? view->model() : nullptr;
+    if (!model)
+        return titles;
+    const int shown = std::min(model->columnCount(), kReviewColumnCount);
+    for (int column = 0; column < shown; ++column)
+        titles[static_cast<std::size_t>(column)] =
+            fromQString(model->headerData(column, Qt::Horizontal).toString());
+    return titles;
+}
+
+// Without a printer the Qt service writes a PDF file; it belongs beside the
+// work file, where the user finds the program's other files.
+void pdfBesideWorkFile(PrintingService& printer, const Directories& dirs) {
+    if (auto* qtPrinter = dynamic_cast<QtPrintingService*>(&printer))
+        qtPrinter->setPdfDirectory(dirs.datPolku);
+}
+
+} // namespace
+
+void frmRepo::Command3_Click() {
+    ResultsWindow window = resultsWindow(*this, platform_);
+    handOver(list_, dirs_, window);
+}
+
+bool frmRepo::Command4_Click() {
+    ResultsWindow window = resultsWindow(*this, platform_);
+    return saveListAndEnd(list_, dirs_.datPolku, window);
+}
+
+void frmRepo::Command1_Click() {
+    printti();
+    ListView1->setFocus();
+}
+
+void frmRepo::Command5_Click() {
+    printti2();
+    ListView1->setFocus();
+}
+
+void frmRepo::printti() {
+    pdfBesideWorkFile(platform_.printer, dirs_);
+    tellPrintOutcome(printNarrowReport(list_, platform_.printer), platform_.messages);
+}
+
+void frmRepo::printti2() {
+    pdfBesideWorkFile(platform_.printer, dirs_);
+    const ColumnTitles titles = shownColumnTitles(ListView1);
+    tellPrintOutcome(printWideReport(list_, titles, platform_.printer), platform_.messages);
+}
 
 } // namespace orvik

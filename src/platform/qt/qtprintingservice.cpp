@@ -1,0 +1,143 @@
+#include "platform/qt/qtprintingservice.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "common/codepage.h"
+#include "common/dirvalue.h"
+#include "platform/qt/qtext.h"
+
+namespace orvik {
+
+namespace {
+
+using namespace orvik::literals;
+
+// The face asked for, or the system's fixed-pitch font at the same size when
+// the machine lacks it: the reports' columns rely on a fixed pitch.
+QFont reportFont(const std::string& face, int points) {
+    const QString family = toQString(face);
+    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+        QFont font(family, points);
+        font.setStyleHint(QFont::TypeWriter);
+        return font;
+    }
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(points);
+    return fixed;
+}
+
+QPageLayout::Orientation pageOrientation(PageOrientation orientation) {
+    return orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                     : QPageLayout::Portrait;
+}
+
+// A document name made safe as a file name.
+std::string fileNameStem(const std::string& documentName) {
+    std::string stem;
+    for (char c : documentName)
+        stem += (c == ' ' || c == '/' || c == '\\' || c == ':') ? '_' : c;
+    return stem.empty() ? std::string("raportti") : stem;
+}
+
+} // namespace
+
+QtPrintingService::QtPrintingService(std::string pdfDirectory, Target target)
+    : pdfDirectory_(std::move(pdfDirectory)), target_(target) {}
+
+void QtPrintingService::beginDocument(const std::string& documentName) {
+    document_ = Document{};
+    document_.name = documentName;
+}
+
+void QtPrintingService::setOrientation(PageOrientation orientation) {
+    document_.orientation = orientation;
+}
+
+void QtPrintingService::setFont(const std::string& face, int points) {
+    document_.face = face;
+    document_.points = points;
+}
+
+void QtPrintingService::printLine(const std::string& line) {
+    document_.lines.push_back(line);
+}
+
+PrintOutcome QtPrintingService::endDocument() {
+    PrintOutcome outcome;
+    const QPrinterInfo printerInfo =
+        target_ == Target::DefaultPrinter ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
+    if (printerInfo.isNull()) {
+        outcome = printToPdf();
+    } else {
+        QPrinter printer(printerInfo, QPrinter::HighResolution);
+        outcome = printOnPrinter(printer, fromQString(printerInfo.printerName()));
+    }
+    document_.lines.clear();
+    return outcome;
+}
+
+PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::string& printerName) {
+    const std::string failure = drawLines(printer);
+    if (!failure.empty() || printer.printerState() == QPrinter::Error)
+        return {false, "tulostin " + printerName + " ei ottanut raporttia vastaan" +
+                           (failure.empty() ? std::string() : " (" + failure + ")")};
+    return {};
+}
+
+PrintOutcome QtPrintingService::printToPdf() {
+    const std::string path = pdfPathFor(document_.name);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(toQString(path));
+    const std::string failure = drawLines(printer);
+    const QFileInfo written(toQString(path));
+    if (!failure.empty() || !written.exists() || written.size() == 0)
+        return {false, "tiedostoa " + path + " ei voitu kirjoittaa"};
+    return {true, " Oletustulostinta ei ole. Raportti tallennettiin tiedostoon " + path + " "};
+}
+
+std::string QtPrintingService::drawLines(QPrinter& printer) {
+    printer.setDocName(toQString(document_.name));
+    printer.setPageOrientation(pageOrientation(document_.orientation));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return "tulostusta ei voitu aloittaa";
+    const QFont font = reportFont(document_.face, document_.points);
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &printer);
+    const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    int top = 0;
+    for (const std::string& line : document_.lines) {
+        if (top > 0 && top + metrics.height() > pageHeight) {
+            if (!printer.newPage())
+                return "uutta sivua ei voitu aloittaa";
+            top = 0;
+        }
+        painter.drawText(0, top + metrics.ascent(), toQString(line));
+        top += metrics.lineSpacing();
+    }
+    if (!painter.end())
+        return "tulostusta ei voitu päättää"_cp;
+    return {};
+}
+
+// "<name>_yyyymmdd_hhmmss.pdf" in the fallback directory; a second document
+// within the same second gets a number after the time.
+std::string QtPrintingService::pdfPathFor(const std::string& documentName) const {
+    const std::string stem =
+        fileNameStem(documentName) + "_" +
+        fromQString(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+    std::string path = inDir(pdfDirectory_, stem + ".pdf");
+    for (int copy = 2; QFileInfo::exists(toQString(path)); ++copy)
+        path = inDir(pdfDirectory_, stem + "_" + std::to_string(copy) + ".pdf");
+    return path;
+}
+
+} // namespace orvik

@@ -1,0 +1,171 @@
+#include "results/countsplit.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "common/fixedfield.h"
+#include "common/numbertext.h"
+#include "review/countedrows.h"
+
+namespace orvik {
+
+namespace {
+
+constexpr std::size_t kMaxFields = 1000;
+// Digits a double holds exactly, and what the review's general form shows.
+constexpr std::size_t kMaxSignificantDigits = 15;
+// A field's largest piece: "99999", or "-9999" when negative.
+constexpr std::int64_t kMaxPositivePiece = 99999;
+constexpr std::int64_t kMaxNegativePiece = 9999;
+// ",dddd" is the most decimals five characters hold.
+constexpr std::size_t kMaxDecimals = 4;
+
+// A counted quantity as exact decimal digits: whole part and fraction part,
+// each kept as an integer (the fraction in units of its last decimal).
+struct ExactCount {
+    bool negative = false;
+    std::int64_t whole = 0;
+    std::int64_t fraction = 0;
+    std::size_t decimals = 0;
+};
+
+std::string withoutLeadingZeros(std::string digits) {
+    const std::size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? std::string() : digits.substr(first);
+}
+
+std::string withoutTrailingZeros(std::string digits) {
+    const std::size_t last = digits.find_last_not_of('0');
+    return last == std::string::npos ? std::string() : digits.substr(0, last + 1);
+}
+
+// Reads the cell as the review reads a quantity: a point counts as the
+// decimal comma. Nothing for texts the fields cannot carry exactly.
+std::optional<ExactCount> exactCount(std::string_view trimmed) {
+    ExactCount count;
+    if (!trimmed.empty() && (trimmed.front() == '-' || trimmed.front() == '+')) {
+        count.negative = trimmed.front() == '-';
+        trimmed.remove_prefix(1);
+    }
+    std::string whole;
+    std::string fraction;
+    bool seenSeparator = false;
+    for (char c : trimmed) {
+        if (c >= '0' && c <= '9')
+            (seenSeparator ? fraction : whole) += c;
+        else if ((c == ',' || c == '.') && !seenSeparator)
+            seenSeparator = true;
+        else
+            return std::nullopt;
+    }
+    if (whole.empty() && fraction.empty())
+        return std::nullopt;
+    whole = withoutLeadingZeros(whole);
+    fraction = withoutTrailingZeros(fraction);
+    if (fraction.size() > kMaxDecimals || whole.size() + fraction.size() > kMaxSignificantDigits)
+        return std::nullopt;
+    count.whole = whole.empty() ? 0 : std::stoll(whole);
+    count.fraction = fraction.empty() ? 0 : std::stoll(fraction);
+    count.decimals = fraction.size();
+    return count;
+}
+
+// A fraction below one, in units of its last decimal: "0,25", or ",2525"
+// when four decimals leave no room for the zero.
+std::string fractionText(std::int64_t fraction, std::size_t decimals) {
+    std::string digits = std::to_string(fraction);
+    digits.insert(0, decimals - digits.size(), '0');
+    digits = withoutTrailingZeros(digits);
+    return (decimals < kMaxDecimals ? "0," : ",") + digits;
+}
+
+// The whole number split into pieces of at most `largest`, biggest first.
+void appendWholePieces(std::int64_t whole, std::int64_t largest, bool negative,
+                       std::vector<std::string>& pieces) {
+    while (whole > 0) {
+        const std::int64_t piece = std::min(whole, largest);
+        pieces.push_back((negative ? "-" : "") + std::to_string(piece));
+        whole -= piece;
+    }
+}
+
+// "-0,5", "-0,25", "-,125": the sign takes the zero's place when needed.
+std::string negativeFractionText(std::int64_t fraction, std::size_t decimals) {
+    std::string text = fractionText(fraction, decimals);
+    if (text.size() >= kCountQuantityWidth && text[0] == '0')
+        text.erase(0, 1);
+    return "-" + text;
+}
+
+// Four decimals leave no room for the sign, so the last decimal is taken
+// from one thousandth more: -0,1234 is "-,124" and ",0006".
+void appendNegativeFraction(std::int64_t fraction, std::size_t decimals,
+                            std::vector<std::string>& pieces) {
+    if (decimals < kMaxDecimals) {
+        pieces.push_back(negativeFractionText(fraction, decimals));
+        return;
+    }
+    const std::int64_t thousandths = fraction / 10 + 1;
+    pieces.push_back(thousandths == 1000 ? "-1" : negativeFractionText(thousandths, 3));
+    pieces.push_back(fractionText(10 - fraction % 10, kMaxDecimals));
+}
+
+// Pieces whose exact sum is the count: the whole part in pieces as large as a
+// field holds, then the fraction.
+std::vector<std::string> exactPieces(const ExactCount& count) {
+    std::vector<std::string> pieces;
+    if (!count.negative) {
+        appendWholePieces(count.whole, kMaxPositivePiece, false, pieces);
+        if (count.fraction > 0)
+            pieces.push_back(fractionText(count.fraction, count.decimals));
+    } else {
+        appendWholePieces(count.whole, kMaxNegativePiece, true, pieces);
+        if (count.fraction > 0)
+            appendNegativeFraction(count.fraction, count.decimals, pieces);
+    }
+    if (pieces.empty())
+        pieces.push_back("0");
+    return pieces;
+}
+
+std::optional<double> cellValue(std::string_view trimmed) {
+    std::string text(trimmed);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return commaNumber(text);
+}
+
+// Reads the fields back the way the next review does and checks that the
+// merged quantity shows the same number as the cell.
+bool readsBackAs(const std::vector<std::string>& fields, double expected) {
+    std::string content;
+    for (const std::string& field : fields)
+        content += "1            " + field + "\r\n";
+    ReviewList readBack;
+    addWorkFileRows(content, readBack);
+    if (readBack.rows.size() != 1 || !readBack.unreadLines.empty())
+        return false;
+    return trimBlanks(readBack.rows[0][colLukija]) == generalNumber(expected);
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> countQuantityFields(std::string_view countedCell) {
+    const std::string_view trimmed = trimBlanks(countedCell);
+    if (trimmed.size() <= kCountQuantityWidth)
+        return std::vector<std::string>{rightField(countedCell, kCountQuantityWidth)};
+    const std::optional<ExactCount> count = exactCount(trimmed);
+    const std::optional<double> expected = cellValue(trimmed);
+    if (!count || !expected)
+        return std::nullopt;
+    const std::int64_t largestPiece = count->negative ? kMaxNegativePiece : kMaxPositivePiece;
+    if (count->whole / largestPiece >= static_cast<std::int64_t>(kMaxFields))
+        return std::nullopt;
+    std::vector<std::string> fields;
+    for (const std::string& piece : exactPieces(*count))
+        fields.push_back(rightField(piece, kCountQuantityWidth));
+    if (!readsBackAs(fields, *expected))
+        return std::nullopt;
+    return fields;
+}
+
+} // namespace orvik

@@ -1,0 +1,106 @@
+#include "results/handover.h"
+
+#include "common/codepage.h"
+#include "common/fixedfield.h"
+#include "common/safewrite.h"
+#include "workfile/importer.h"
+
+namespace orvik {
+
+namespace {
+
+using namespace orvik::literals;
+
+constexpr std::size_t kCodeWidth = 13;
+
+std::string nothingNotice() {
+    return " Siirrettäviä tapahtumia ei ole  "_cp;
+}
+
+std::string confirmQuestion() {
+    return " Oletko varma että haluat siirtää tapahtumat Myrviniin?  "_cp;
+}
+
+std::string transferFailureText(const std::string& path, const FileError& error) {
+    return " Siirtotiedostoon " + path + " ei voitu kirjoittaa: " + error.message() +
+           ". Tapahtumia ei siirretty. ";
+}
+
+// The transfer is done and must not be repeated from the same work file.
+std::string workFileFailureText(const std::string& path, bool rewriting, const FileError& error) {
+    const std::string failedStep =
+        rewriting ? " ei voitu kirjoittaa uudelleen: " : " ei voitu poistaa: ";
+    return " Tapahtumat on siirretty, mutta työtiedostoa "_cp + path + failedStep +
+           error.message() + ". Tiedoston tapahtumia ei saa siirtää uudelleen. "_cp;
+}
+
+std::string acceptedNotice(std::size_t unreadCount) {
+    std::string text = " Tapahtumat on hyväksytty jatkokäsittelyyn. "_cp;
+    if (unreadCount == 1)
+        text += "Työtiedostoon jätettiin 1 rivi, jota ei voitu lukea. "_cp;
+    else if (unreadCount > 1)
+        text += "Työtiedostoon jätettiin "_cp + std::to_string(unreadCount) +
+                " riviä, joita ei voitu lukea. "_cp;
+    return text;
+}
+
+bool userConfirms(MessageBoxes& messages) {
+    return messages.show(confirmQuestion(), " Varmistus", MsgIcon::Question,
+                         MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes;
+}
+
+// The work file after a hand-over: gone, or holding only the lines the review
+// could not read, so that they are not lost with it.
+FileError retireWorkFile(const ReviewList& list, const std::string& workFilePath) {
+    if (list.unreadLines.empty())
+        return removeFile(fsPath(workFilePath));
+    std::string kept;
+    for (const UnreadLine& unread : list.unreadLines)
+        kept += unread.text + "\r\n";
+    return replaceFile(fsPath(workFilePath), kept);
+}
+
+} // namespace
+
+std::string transferLine(const ReviewRow& row) {
+    return leftField(row[colTuote], kCodeWidth) + " " + row[colLukija] + "\r\n";
+}
+
+std::string transferLines(const ReviewList& list) {
+    std::string lines;
+    for (const ReviewRow& row : list.rows)
+        lines += transferLine(row);
+    return lines;
+}
+
+HandOverResult handOver(const ReviewList& list, const Directories& dirs, ResultsWindow& window) {
+    if (list.rows.empty()) {
+        window.messages.notice(nothingNotice());
+        return HandOverResult::NothingToHandOver;
+    }
+    if (!userConfirms(window.messages))
+        return HandOverResult::Declined;
+
+    const std::string transferPath = inDir(dirs.invPolku, kTransferFileName);
+    const FileError appendError = appendAllOrNothing({{fsPath(transferPath), transferLines(list)}});
+    if (appendError.failed()) {
+        showError(window.messages, transferFailureText(transferPath, appendError));
+        return HandOverResult::TransferFailed;
+    }
+
+    window.hide();
+    const std::string workFilePath = inDir(dirs.datPolku, kWorkFileName);
+    const FileError workFileError = retireWorkFile(list, workFilePath);
+    HandOverResult result = HandOverResult::Done;
+    if (workFileError.failed()) {
+        showError(window.messages,
+                  workFileFailureText(workFilePath, !list.unreadLines.empty(), workFileError));
+        result = HandOverResult::DoneWorkFileLeft;
+    } else {
+        window.messages.notice(acceptedNotice(list.unreadLines.size()));
+    }
+    window.programEnd.endNow();
+    return result;
+}
+
+} // namespace orvik

@@ -1,0 +1,54 @@
+#include "results/listsave.h"
+
+#include "common/codepage.h"
+#include "common/dirvalue.h"
+#include "common/fixedfield.h"
+#include "common/safewrite.h"
+#include "results/listfiles.h"
+#include "workfile/importer.h"
+
+namespace orvik {
+
+namespace {
+
+using namespace orvik::literals;
+
+std::string savedNotice() {
+    return " Tapahtumat on tallennettu työtiedostoon. "_cp;
+}
+
+std::string unsaveableCountText(const ReviewRow& row) {
+    return " Tuotteen " + std::string(trimBlanks(row[colTuote])) + " määrää "_cp +
+           std::string(trimBlanks(row[colLukija])) +
+           " ei voi tallentaa työtiedostoon. Tapahtumia ei tallennettu. "_cp;
+}
+
+std::string writeFailureText(const FileError& error) {
+    return " Tapahtumia ei voitu tallentaa: " + error.message() + ". Työtiedosto on ennallaan. "_cp;
+}
+
+} // namespace
+
+bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, ResultsWindow& window) {
+    const ListFiles files = buildListFiles(list);
+    if (files.unsaveableRow) {
+        showError(window.messages, unsaveableCountText(list.rows[*files.unsaveableRow]));
+        return false;
+    }
+    // The work file goes last: should its rename fail after the export's, it
+    // is still the old one, which is what the message says.
+    const FileError error =
+        replaceFiles({{fsPath(inDir(datPolku, kExportFileName)), files.exportFile},
+                      {fsPath(inDir(datPolku, kWorkFileName)), files.workFile}});
+    if (error.failed()) {
+        showError(window.messages, writeFailureText(error));
+        return false;
+    }
+    window.hide();
+    if (!list.rows.empty())
+        window.messages.notice(savedNotice());
+    window.programEnd.endNow();
+    return true;
+}
+
+} // namespace orvik
