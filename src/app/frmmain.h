@@ -2,6 +2,7 @@
 // The main window: start-up, settings, import, and the hidden reader buttons
 // and task row. The handlers keep the names the program has always used.
 #include <QWidget>
+#include <cstdint>
 #include <string>
 
 #include "common/dirvalue.h"
@@ -26,6 +27,8 @@ public:
 
     // Start-up; false when the program ended during it (a second copy).
     bool Form_Load();
+    // Shows the window in the middle of its screen.
+    void showCentred();
 
     // Controls, named as the program names them.
     QFrame* Frame1;
@@ -86,6 +89,10 @@ protected:
     void closeEvent(QCloseEvent* event) override; // Form_QueryUnload
 
 private:
+    void buildControls();
+    void setTabOrderByIndex();
+    void connectHandlers();
+
     Platform& platform_;
     ReaderLibrary& reader_;
     std::string commandLine_;

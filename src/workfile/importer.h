@@ -13,12 +13,17 @@ inline constexpr const char* kWorkFileName = "orvik.dat";
 inline constexpr const char* kLogFileName = "orvik.log";
 
 struct ImportResult {
-    FileError error;          // failed() when nothing was taken
+    FileError error; // failed() when nothing was taken
     std::int64_t lineCount = 0;
 };
 
+// The log's header line of one import: "dd.mm.yyyy hh:mm:ss" and CR LF, the
+// date read from the clock first, then the time.
+std::string logHeaderLine(Clock& clock);
+
 // Appends every line of `source` to the work file and to the log in
 // `datPolku`, the log after a dated header line; all of it or nothing.
+// Each line gets CR LF, whatever end it had in the source.
 ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku,
                      Clock& clock);
 

@@ -1,0 +1,45 @@
+#include "app/archive.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "common/safewrite.h"
+
+namespace orvik {
+namespace {
+
+// The name alone: the archive looks only where the program runs.
+constexpr const char* kLocalWorkFile = "orvik.dat";
+
+void copyToArchive(const std::filesystem::path& workFile, Clock& clock) {
+    std::string content;
+    if (readWholeFile(workFile, content).failed())
+        return;
+    const CalendarDate date = clock.today();
+    const TimeOfDay time = clock.now();
+    replaceFile(archiveName(date, time), content);
+}
+
+bool isEmptyFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return !error && size == 0;
+}
+
+} // namespace
+
+std::string archiveName(const CalendarDate& date, const TimeOfDay& time) {
+    return "orvik_" + formatDate(date, "yyyymmdd") + "_" + formatTime(time, "hhmmss") + ".dat";
+}
+
+void archiveWorkFile(Clock& clock) {
+    const std::filesystem::path workFile = kLocalWorkFile;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(workFile, error))
+        return;
+    copyToArchive(workFile, clock);
+    if (isEmptyFile(workFile))
+        removeFile(workFile);
+}
+
+} // namespace orvik

@@ -1,0 +1,17 @@
+#pragma once
+// arkistoi: a dated copy of a work file left in the current directory.
+#include <string>
+
+#include "common/daydate.h"
+#include "platform/clock.h"
+
+namespace orvik {
+
+// "orvik_yyyymmdd_hhmmss.dat".
+std::string archiveName(const CalendarDate& date, const TimeOfDay& time);
+
+// Copies "orvik.dat" of the current directory to its archive name there and
+// deletes it when it is empty. Every failure is ignored: start-up goes on.
+void archiveWorkFile(Clock& clock);
+
+} // namespace orvik

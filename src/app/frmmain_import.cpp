@@ -1,0 +1,42 @@
+// "Hae tiedot" and "Näytä rivit": importing the reader software's count and
+// opening the review window.
+#include "app/frmmain.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "platform/qt/qtext.h"
+#include "review/frmrepo.h"
+#include "workfile/readerimport.h"
+
+namespace orvik {
+
+void frmMain::Command3_Click() {
+    // Text1 as it reads now: an edit there counts at once.
+    const ReaderSoftwareImport result =
+        importReaderSoftwareCount(fromQString(Text1->text()), dirs_.datPolku, platform_.clock);
+    if (result.outcome != ReaderSoftwareImport::Outcome::Imported) {
+        platform_.messages.show(result.message, kDefaultMessageTitle, MsgIcon::None,
+                                MsgButtons::Ok);
+        return;
+    }
+    Label3->setText(toQString(importedCountCaption(result.lineCount)));
+    Command4_Click();
+}
+
+void frmMain::Command4_Click() {
+    hide();
+    showReview();
+}
+
+void frmMain::Command6_Click() {
+    Command4_Click();
+}
+
+void frmMain::showReview() {
+    auto* review = new frmRepo(platform_, dirs_);
+    review->setAttribute(Qt::WA_DeleteOnClose);
+    review->Show();
+}
+
+} // namespace orvik

@@ -1,0 +1,59 @@
+#include "app/orvikapp.h"
+
+#include <QApplication>
+#include <QString>
+#include <string>
+
+#include "app/frmmain.h"
+#include "platform/qt/appfont.h"
+#include "platform/qt/qtclock.h"
+#include "platform/qt/qteventpump.h"
+#include "platform/qt/qtext.h"
+#include "platform/qt/qtmessageboxes.h"
+#include "platform/qt/qtprintingservice.h"
+#include "platform/qt/qtprogramend.h"
+#include "platform/qt/qtsettingsstore.h"
+#include "platform/qt/qtsinglecopylock.h"
+#include "reader/readerloader.h"
+
+namespace orvik {
+namespace {
+
+// The arguments after the program's name, joined by blanks, as one text.
+// QApplication has already taken out the arguments meant for Qt.
+std::string commandLineText(int argc, char** argv) {
+    QString joined;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            joined += QLatin1Char(' ');
+        joined += QString::fromLocal8Bit(argv[i]);
+    }
+    return fromQString(joined);
+}
+
+} // namespace
+
+int runOrvik(int argc, char** argv) {
+    QApplication application(argc, argv);
+    applyApplicationFont(application);
+
+    QtSettingsStore settings;
+    QtSingleCopyLock singleCopy;
+    QtMessageBoxes messages;
+    QtPrintingService printer;
+    QtProgramEnd programEnd;
+    QtEventPump events;
+    QtClock clock;
+    Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
+    const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
+
+    frmMain mainWindow(platform, *reader, commandLineText(argc, argv));
+    if (!mainWindow.Form_Load())
+        return 0;
+    mainWindow.showCentred();
+    if (programEnd.ended())
+        return 0;
+    return application.exec();
+}
+
+} // namespace orvik

@@ -1,0 +1,32 @@
+#pragma once
+// The import behind "Hae tiedot": the count file that the reader's own
+// software leaves in its directory is moved to "pnqty.dat" in the current
+// directory, taken into the work file and the log, and removed.
+#include <cstdint>
+#include <string>
+
+#include "platform/clock.h"
+
+namespace orvik {
+
+inline constexpr const char* kReaderSoftwareFileName = "orvik.dat";
+// A count on its way into the work file. One left behind by a failed import
+// is taken in first by the next import, so no count is ever stranded there.
+inline constexpr const char* kPendingCountName = "pnqty.dat";
+
+struct ReaderSoftwareImport {
+    enum class Outcome { NothingToImport, Imported, Failed };
+    Outcome outcome = Outcome::NothingToImport;
+    std::int64_t lineCount = 0; // lines taken in, when Imported
+    std::string message;        // what to tell the user otherwise
+};
+
+// `readerDir` is the reader-software directory value as the user sees it
+// (Text1); `datPolku` the work directory value read at start-up.
+ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
+                                               const std::string& datPolku, Clock& clock);
+
+// "Rivejä käsitelty: <count> kpl".
+std::string importedCountCaption(std::int64_t lineCount);
+
+} // namespace orvik
