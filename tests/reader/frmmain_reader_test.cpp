@@ -1,0 +1,124 @@
+// The main window's hidden reader buttons, pressed directly (they are never
+// shown), with a scripted reader library behind them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <memory>
+
+#include "app/frmmain.h"
+#include "common/codepage.h"
+#include "platform/doubles/fakeplatform.h"
+#include "platform/qt/qtext.h"
+#include "reader/doubles/scriptedreader.h"
+#include "support/files.h"
+#include "support/tempdir.h"
+
+namespace orvik {
+namespace {
+
+using namespace orvik::literals;
+
+class MainWindowReaderButtons : public testing::Test {
+protected:
+    void SetUp() override {
+        fake.settings.set("Orvik", "DatPolku", dat.dirValue());
+        fake.settings.set("Orvik", "Portti", "Com2:");
+        window = std::make_unique<frmMain>(fake.platform, reader, "");
+        ASSERT_TRUE(window->Form_Load());
+        window->show();
+        reader.calls.clear();
+    }
+    void TearDown() override {
+        window.reset();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmRepo")
+                delete top;
+    }
+    bool reviewOpen() const {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmRepo" && top->isVisible())
+                return true;
+        return false;
+    }
+    // Hidden and disabled as a transfer leaves the window.
+    void expectLockedForTransfer() const {
+        EXPECT_FALSE(window->Command1->isVisibleTo(window.get()));
+        EXPECT_FALSE(window->Command2->isVisibleTo(window.get()));
+        EXPECT_FALSE(window->Frame1->isEnabled());
+        EXPECT_TRUE(window->Command3->isVisibleTo(window.get())) << "only the two are hidden";
+    }
+
+    test::TempDir cwd, dat;
+    test::ScopedCurrentDir inCwd{cwd.path()};
+    FakePlatform fake;
+    ScriptedReader reader;
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(MainWindowReaderButtons, ClearTheReaderHidesTheWindowOnlyWhileItReports) {
+    reader.results["HM_delete"] = {3};
+    bool visibleWhileShown = true;
+    fake.messages.onShow = [&](const ShownMessage&) { visibleWhileShown = window->isVisible(); };
+
+    window->Command8_Click();
+
+    EXPECT_EQ(reader.calls,
+              (std::vector<std::string>{"HM_OpenCommPort(2, 19200, 8, 0, 1)",
+                                        "HM_delete(2, 65, pnqty.dat)", "HM_CloseCommPort(2)"}));
+    EXPECT_EQ(window->tulos, 3);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].title, " Virhe nro 3");
+    EXPECT_FALSE(visibleWhileShown);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->Command2->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->Frame1->isEnabled());
+    EXPECT_FALSE(fake.programEnd.ended());
+}
+
+TEST_F(MainWindowReaderButtons, SendProgramShowsProgressThenEnds) {
+    reader.downloadSteps = {{1, 400}, {0, 700}};
+
+    window->Command9_Click();
+
+    expectLockedForTransfer();
+    EXPECT_EQ(window->lblA->text(), QString(" Siirretty 700 tavua "));
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, " Ohjelma on siirretty lukijaan. ");
+    EXPECT_TRUE(fake.programEnd.ended());
+}
+
+TEST_F(MainWindowReaderButtons, FetchFromAnEmptyReaderEnds) {
+    reader.results["HM_upload1"] = {48};
+
+    window->Command5_Click();
+
+    expectLockedForTransfer();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, " Lukijassa ei ole tapahtumia. ");
+    EXPECT_TRUE(fake.programEnd.ended());
+    EXPECT_FALSE(reviewOpen());
+}
+
+TEST_F(MainWindowReaderButtons, FetchTakesTheCountIntoTheWorkFileAndOpensTheReview) {
+    reader.onUploadFinished = [] { test::writeFile("pnqty.dat", "6410000000017    3\r\n"); };
+    reader.uploadSteps = {{0, 20}};
+
+    window->Command5_Click();
+
+    EXPECT_EQ(test::readFile(dat / "orvik.dat"), "6410000000017    3\r\n");
+    EXPECT_FALSE(test::exists(cwd / "pnqty.dat"));
+    EXPECT_EQ(window->lblA->text(), QString(" Siirretty 20 tavua "));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(reviewOpen());
+    ASSERT_GE(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, " Tiedot on noudettu lukijasta ");
+    EXPECT_EQ(fake.messages.shown[0].title, " Ilmoitus ");
+}
+
+} // namespace
+} // namespace orvik
