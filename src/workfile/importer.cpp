@@ -4,29 +4,9 @@
 #include <vector>
 
 #include "common/dirvalue.h"
-#include "common/textlines.h"
+#include "workfile/crlflines.h"
 
 namespace orvik {
-namespace {
-
-struct CopiedLines {
-    std::string text; // every line with CR LF
-    std::int64_t count = 0;
-};
-
-CopiedLines copyLines(std::string_view content) {
-    CopiedLines copied;
-    // Room for a CR LF on every line of an 18-character layout, and then some.
-    copied.text.reserve(content.size() + content.size() / 8 + 2);
-    forEachLine(content, [&copied](std::string_view line) {
-        copied.text.append(line);
-        copied.text.append("\r\n");
-        ++copied.count;
-    });
-    return copied;
-}
-
-} // namespace
 
 std::string logHeaderLine(Clock& clock) {
     const CalendarDate date = clock.today();
@@ -41,8 +21,7 @@ ImportResult tuodata(const std::filesystem::path& source, const std::string& dat
     result.error = readWholeFile(source, content);
     if (result.error.failed())
         return result;
-    CopiedLines copied = copyLines(content);
-    content = std::string(); // the source is no longer needed; free it before writing
+    CrLfLines copied = withCrLfEnds(std::move(content));
 
     std::string logText = logHeaderLine(clock);
     logText.reserve(logText.size() + copied.text.size());
