@@ -23,5 +23,20 @@ if [ ! -f "$demo/shop/vorda/orvik.dat" ]; then
     printf '6410000000017    3\r\n6410000000024    1\r\n6410000000017    2\r\n6410000000031  2.5\r\n' \
         > "$demo/shop/vorda/orvik.dat"
 fi
+# The stand-in reader's memory (read by the reader library from
+# ORVIK_READER_DIR), with a count waiting on the "reader" for the reader fetch.
+reader="$demo/reader"
+write_reader_memory() {
+    mkdir -p "$reader"
+    local count="$reader/pnqty.dat"
+    [ -f "$count" ] && return 0
+    printf '%s\r\n' \
+        "6410000000048    5" \
+        "6410000000017    1" \
+        "6410000000055   12" >"$count"
+}
+write_reader_memory
+export ORVIK_READER_DIR="$reader"
+
 cd "$demo/shop"
 exec "$build/bin/orvik" "$@"
