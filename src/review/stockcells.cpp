@@ -1,5 +1,8 @@
 #include "review/stockcells.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "common/daydate.h"
 #include "common/fixedfield.h"
 #include "common/numbertext.h"
@@ -10,6 +13,7 @@ namespace {
 
 constexpr double kSortShift = 100000000.0;       // keys of stock and difference
 constexpr double kValueSortShift = 1000000000.0; // key of the valued difference
+constexpr double kExactLimit = 9.0e18;           // ten-thousandths that fit 64 bits
 
 // A price as the list shows it: two decimals with a point.
 std::string priceCell(const Currency& price) {
@@ -23,12 +27,25 @@ std::string dateCell(double dayNumber) {
     return rightField(formatDate(fromDayNumber(dayNumber).date, "yyyy-mm-dd"), 10);
 }
 
+// The counted quantity rounded to four decimals minus the stock, worked out
+// in ten-thousandths as the currency type does: in binary, 125.1 - 116 would
+// come out as 9.09999999999999 and show as such.
+double differenceOf(double counted, const Currency& stock) {
+    const double countedScaled = std::round(roundHalfAway(counted, 4) * 10000.0);
+    std::int64_t difference = 0;
+    if (std::fabs(countedScaled) < kExactLimit &&
+        !__builtin_sub_overflow(static_cast<std::int64_t>(countedScaled), stock.scaled,
+                                &difference))
+        return static_cast<double>(difference) / 10000.0;
+    return roundHalfAway(counted, 4) - stock.value(); // beyond any real count
+}
+
 } // namespace
 
 void fillStockCells(ReviewRow& row, const ProductRecord& product, const ProductNames& names) {
     const double counted = commaNumber(row[colLukija]).value_or(0.0);
     const double stock = product.stock.value();
-    const double difference = roundHalfAway(counted, 4) - stock;
+    const double difference = differenceOf(counted, product.stock);
 
     row[colNimitys] = std::string(trimBlanks(product.name));
     row[colVarasto] = rightField(patternNumber(stock, "0"), 10);

@@ -1,0 +1,212 @@
+// The stock pass: every cell of a row filled from the product, its names and
+// the counted quantity; what happens when stock files are missing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "common/codepage.h"
+#include "common/daydate.h"
+#include "common/fixedfield.h"
+#include "review/reviewbuilder.h"
+#include "stockfixture.h"
+#include "support/files.h"
+
+namespace orvik {
+namespace {
+
+using namespace orvik::literals;
+using test::TempDir;
+
+std::string blanks(std::size_t n) {
+    return std::string(n, ' ');
+}
+
+ReviewRow counted(const std::string& code, const std::string& cell) {
+    ReviewRow row;
+    for (std::string& text : row)
+        text = blanks(10);
+    for (int col : {colTuoteryhma, colTuoteluokka, colToimittaja})
+        row[static_cast<std::size_t>(col)] = blanks(25);
+    row[colTuote] = code;
+    row[colNimitys] = "";
+    row[colLukija] = cell;
+    return row;
+}
+
+// Names 1 to 3: a group, a class, a supplier.
+sampleshop::Shop smallShop() {
+    sampleshop::Shop shop;
+    shop.names = {test::name("Maitotuotteet"), test::name("Perusvalikoima", 'L'),
+                  test::name("Meijeri Oy", 'T')};
+
+    ProductRecord milk = test::product("1001", 25000, " Täysmaito 1 l"_cp);
+    milk.group = 1;
+    milk.productClass = 2;
+    milk.supplier = 3;
+    milk.salesPrice.scaled = 12900;
+    milk.purchasePrice.scaled = 8765;
+    milk.lastCount = toDayNumber({2024, 3, 15});
+
+    ProductRecord owed = test::product("1002", -50000); // names nothing or beyond the file
+    owed.group = 0;
+    owed.productClass = 99;
+    owed.supplier = 0;
+    owed.lastCount = 0;
+
+    ProductRecord priced = test::product("1003", 120000);
+    priced.group = -7;
+    priced.productClass = 1;
+    priced.supplier = 4;
+    priced.salesPrice.scaled = 100000;
+    priced.purchasePrice.scaled = 65000;
+    priced.lastCount = std::numeric_limits<double>::quiet_NaN();
+
+    ProductRecord loose = test::product("1004", 1160000); // 116
+    loose.purchasePrice.scaled = 59900;
+
+    shop.products = {milk, owed, priced, loose};
+    return shop;
+}
+
+class StockPass : public testing::Test {
+protected:
+    TempDir dir;
+    std::string datat = dir.dirValue();
+    ReviewList list;
+
+    void SetUp() override {
+        test::writeStock(dir, smallShop());
+        list.rows = {counted("1001", "         2"), counted("1002", "         0"),
+                     counted("1003", "10"), counted("4040", "         1")};
+    }
+    StockPassResult fill() { return fillStock(list, datat, nullptr); }
+};
+
+TEST_F(StockPass, FillsEveryCellOfAProductWithNames) {
+    ASSERT_TRUE(fill().unreadableFiles.empty());
+    const ReviewRow& row = list.rows[0];
+    EXPECT_EQ(row[colTuote], "1001");
+    EXPECT_EQ(row[colNimitys], "Täysmaito 1 l"_cp);
+    EXPECT_EQ(row[colVarasto], "         3"); // 2.5 rounds away from zero
+    EXPECT_EQ(row[colLukija], "         2");
+    EXPECT_EQ(row[colErotus], "      -0.5");
+    EXPECT_EQ(row[colSortSaldo], " 100000003");
+    EXPECT_EQ(row[colSortErotus], " 100000000");
+    EXPECT_EQ(row[colTuoteryhma], "Maitotuotteet            ");
+    EXPECT_EQ(row[colTuoteluokka], "Perusvalikoima           ");
+    EXPECT_EQ(row[colInventoitu], "2024-03-15");
+    EXPECT_EQ(row[colMyyntihinta], "      1.29");
+    EXPECT_EQ(row[colOstohinta], "      0.88");
+    EXPECT_EQ(row[colToimittaja], "Meijeri Oy               ");
+    EXPECT_EQ(row[colEroOH], "      -0,44"); // 0.88 x -0.5, eleven wide
+    EXPECT_EQ(row[colSortEroMh], "1000000000");
+}
+
+TEST_F(StockPass, NegativeStockMissingNamesAndDayZero) {
+    fill();
+    const ReviewRow& row = list.rows[1];
+    EXPECT_EQ(row[colVarasto], "        -5");
+    EXPECT_EQ(row[colErotus], "         5");
+    EXPECT_EQ(row[colSortSaldo], " 099999995");
+    EXPECT_EQ(row[colSortErotus], " 100000005");
+    EXPECT_EQ(row[colTuoteryhma], blanks(25));  // group 0
+    EXPECT_EQ(row[colTuoteluokka], blanks(25)); // beyond the name file
+    EXPECT_EQ(row[colToimittaja], blanks(25));  // supplier 0
+    EXPECT_EQ(row[colInventoitu], "1899-12-30");
+    EXPECT_EQ(row[colMyyntihinta], "      0.00");
+    EXPECT_EQ(row[colEroOH], "       0,00");
+}
+
+TEST_F(StockPass, ValuesTheDifferenceAtThePurchasePrice) {
+    fill();
+    const ReviewRow& row = list.rows[2];
+    EXPECT_EQ(row[colErotus], "        -2"); // a merged count "10" against 12
+    EXPECT_EQ(row[colMyyntihinta], "     10.00");
+    EXPECT_EQ(row[colOstohinta], "      6.50");
+    EXPECT_EQ(row[colEroOH], "     -13,00");
+    EXPECT_EQ(row[colSortEroMh], "0999999987");
+    EXPECT_EQ(row[colTuoteryhma], blanks(25)); // a negative group
+    EXPECT_EQ(row[colTuoteluokka], "Maitotuotteet            ");
+    EXPECT_EQ(row[colToimittaja], blanks(25)); // supplier beyond the file
+    EXPECT_EQ(row[colInventoitu], blanks(10)); // a date no calendar shows
+}
+
+TEST_F(StockPass, DifferenceIsExactInTenThousandths) {
+    // In binary 125.1 - 116 is 9.0999999999999943, which would show as
+    // 9,09999999999999 and lose its front to the ten-character cell.
+    list.rows = {counted("1004", "125,1"), counted("1004", "0,00005"), counted("1004", "-0,00005")};
+    fill();
+    EXPECT_EQ(list.rows[0][colErotus], "       9.1");
+    EXPECT_EQ(list.rows[0][colSortErotus], " 100000009");
+    EXPECT_EQ(list.rows[0][colEroOH], "      54,51"); // 5.99 x 9.1 = 54.509
+    // The count is first rounded to four decimals, halves away from zero.
+    EXPECT_EQ(list.rows[1][colErotus], " -115.9999");
+    EXPECT_EQ(list.rows[2][colErotus], " -116.0001");
+}
+
+TEST_F(StockPass, ProductNotInTheStockFilesKeepsItsBlanks) {
+    const ReviewRow before = list.rows[3];
+    fill();
+    EXPECT_EQ(list.rows[3], before);
+}
+
+TEST_F(StockPass, AnIndexEntryBeyondTheProductFileIsNoProduct) {
+    std::string index = test::readFile(dir / kIndexFileName);
+    index.replace(13, 4, std::string("\x10\x00\x00\x00", 4)); // "1001" -> record 16
+    test::writeFile(dir / kIndexFileName, index);
+    const ReviewRow before = list.rows[0];
+    fill();
+    EXPECT_EQ(list.rows[0], before);
+    EXPECT_EQ(list.rows[1][colVarasto], "        -5");
+}
+
+TEST_F(StockPass, EachUnreadableStockFileIsNamedAndNoRowGetsStock) {
+    for (const char* missing : {kIndexFileName, kProductFileName, kNameFileName}) {
+        test::writeStock(dir, smallShop());
+        std::filesystem::remove(dir / missing);
+        const ReviewList before = list;
+        StockPassResult result = fill();
+        EXPECT_EQ(result.unreadableFiles, std::vector<std::string>{missing});
+        EXPECT_EQ(list.rows, before.rows) << missing;
+    }
+    std::filesystem::remove(dir / kProductFileName);
+    std::filesystem::create_directory(dir / kProductFileName);
+    EXPECT_EQ(fill().unreadableFiles, (std::vector<std::string>{"CASSA.002", "CASSA.005"}));
+}
+
+TEST_F(StockPass, TheEventFileIsNotNeeded) {
+    std::filesystem::remove(dir / kEventFileName);
+    EXPECT_TRUE(fill().unreadableFiles.empty());
+    EXPECT_EQ(list.rows[0][colVarasto], "         3");
+}
+
+TEST(StockPassProgress, ReportsEachWholePercentOnceUpTo100) {
+    TempDir dir;
+    test::writeStock(dir, smallShop());
+    for (std::size_t rows : {3u, 250u}) {
+        ReviewList list;
+        list.rows.assign(rows, counted("1001", "1"));
+        std::vector<int> seen;
+        fillStock(list, dir.dirValue(), [&](int percent) { seen.push_back(percent); });
+        if (rows == 3) {
+            EXPECT_EQ(seen, (std::vector<int>{33, 66, 100}));
+        } else {
+            ASSERT_EQ(seen.size(), 101u);
+            for (int i = 0; i <= 100; ++i)
+                EXPECT_EQ(seen[static_cast<std::size_t>(i)], i);
+        }
+    }
+}
+
+TEST(StockPassProgress, EmptyListReportsNothingAndNeedsNoRows) {
+    TempDir dir;
+    test::writeStock(dir, smallShop());
+    ReviewList list;
+    int calls = 0;
+    EXPECT_TRUE(fillStock(list, dir.dirValue(), [&](int) { ++calls; }).unreadableFiles.empty());
+    EXPECT_EQ(calls, 0);
+}
+
+} // namespace
+} // namespace orvik
