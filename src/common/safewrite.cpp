@@ -214,6 +214,15 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     return directoryOf(target) / name;
 }
 
+// A symbolic link is kept: the file it points to gets the new content.
+std::filesystem::path linkedFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
 // A replaced file keeps the permissions it had.
 void copyModeOf(const std::filesystem::path& target, int fd) {
     struct stat info {};
@@ -286,7 +295,8 @@ FileError replaceFiles(const std::vector<FileContent>& files) {
     std::vector<Replacement> replacements;
     replacements.reserve(files.size());
     for (const FileContent& file : files) {
-        replacements.push_back({file.path, temporaryBeside(file.path)});
+        const std::filesystem::path target = linkedFile(file.path);
+        replacements.push_back({target, temporaryBeside(target)});
         if (FileError error = writeTemporary(replacements.back(), file.bytes); error.failed()) {
             removeTemporaries(replacements);
             return error;

@@ -55,7 +55,12 @@ bool QtSingleCopyLock::acquire() {
     // Only a dead owner makes a lock stale, never its age: a copy may run
     // for days.
     lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    if (lock_->tryLock(0))
+        return true;
+    // Only a lock held by a living copy keeps this one from running; a lock
+    // that cannot be made at all (no rights, no directory) proves no other
+    // copy, and refusing to start would lock the user out for good.
+    return lock_->error() != QLockFile::LockFailedError;
 }
 
 } // namespace orvik

@@ -20,7 +20,9 @@ public:
     QtSingleCopyLock(const QtSingleCopyLock&) = delete;
     QtSingleCopyLock& operator=(const QtSingleCopyLock&) = delete;
 
-    // Holds the lock until this object is destroyed.
+    // Holds the lock until this object is destroyed. False only when another
+    // living copy holds it; when no lock can be made where it belongs (no
+    // rights, no such directory) the copy is let run.
     bool acquire() override;
 
     QString lockFilePath() const;
