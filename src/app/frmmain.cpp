@@ -10,6 +10,7 @@
 
 #include "app/archive.h"
 #include "app/startupsettings.h"
+#include "app/taskrow.h"
 #include "platform/qt/qtext.h"
 
 namespace orvik {
@@ -56,6 +57,7 @@ bool frmMain::Form_Load() {
 
     for (const char* entry : kPortEntries)
         Combo1->addItem(QString::fromLatin1(entry));
+    fillTaskList(*Combo2);
     Combo1->setCurrentIndex(settings.portIndex);
     Combo1_Click();
     return !platform_.programEnd.ended();

@@ -1,0 +1,10 @@
+#pragma once
+// The main window's task row: the entries of the task list Combo2.
+class QComboBox;
+
+namespace orvik {
+
+// Puts the five task names into `combo`, in task order (called at load).
+void fillTaskList(QComboBox& combo);
+
+} // namespace orvik
