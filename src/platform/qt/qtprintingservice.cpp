@@ -19,20 +19,6 @@ namespace {
 
 using namespace orvik::literals;
 
-// The face asked for, or the system's fixed-pitch font at the same size when
-// the machine lacks it: the reports' columns rely on a fixed pitch.
-QFont reportFont(const std::string& face, int points) {
-    const QString family = toQString(face);
-    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
-        QFont font(family, points);
-        font.setStyleHint(QFont::TypeWriter);
-        return font;
-    }
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(points);
-    return fixed;
-}
-
 QPageLayout::Orientation pageOrientation(PageOrientation orientation) {
     return orientation == PageOrientation::Landscape ? QPageLayout::Landscape
                                                      : QPageLayout::Portrait;
@@ -47,6 +33,18 @@ std::string fileNameStem(const std::string& documentName) {
 }
 
 } // namespace
+
+QFont reportFont(const std::string& face, int points) {
+    const QString family = toQString(face);
+    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+        QFont font(family, points);
+        font.setStyleHint(QFont::TypeWriter);
+        return font;
+    }
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(points);
+    return fixed;
+}
 
 QtPrintingService::QtPrintingService(std::string pdfDirectory, Target target)
     : pdfDirectory_(std::move(pdfDirectory)), target_(target) {}

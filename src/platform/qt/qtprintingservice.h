@@ -6,9 +6,15 @@
 
 #include "platform/printingservice.h"
 
+class QFont;
 class QPrinter;
 
 namespace orvik {
+
+// The font for a report: the face asked for, or the system's fixed-pitch
+// font at the same size when the machine lacks it, since the reports' columns
+// rely on a fixed pitch.
+QFont reportFont(const std::string& face, int points);
 
 class QtPrintingService : public PrintingService {
 public:
