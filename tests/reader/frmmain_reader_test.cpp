@@ -91,19 +91,6 @@ TEST_F(MainWindowReaderButtons, SendProgramShowsProgressThenEnds) {
     EXPECT_TRUE(fake.programEnd.ended());
 }
 
-TEST_F(MainWindowReaderButtons, FetchFromAnEmptyReaderEnds) {
-    reader.results["HM_upload1"] = {48};
-
-    window->Command5_Click();
-
-    expectLockedForTransfer();
-    EXPECT_FALSE(window->isVisible());
-    ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, " Lukijassa ei ole tapahtumia. ");
-    EXPECT_TRUE(fake.programEnd.ended());
-    EXPECT_FALSE(reviewOpen());
-}
-
 TEST_F(MainWindowReaderButtons, FetchTakesTheCountIntoTheWorkFileAndOpensTheReview) {
     reader.onUploadFinished = [] { test::writeFile("pnqty.dat", "6410000000017    3\r\n"); };
     reader.uploadSteps = {{0, 20}};

@@ -90,13 +90,6 @@ TEST_F(ReaderRoutines, FetchTakesTheCountInClearsTheReaderAndOpensTheReview) {
     EXPECT_FALSE(fake.programEnd.ended());
 }
 
-TEST_F(ReaderRoutines, FetchAppendsBehindAnEarlierCount) {
-    writeFile(workFile(), "6410000000017    1\r\n");
-    readerHands("6410000000024    4");
-    EXPECT_TRUE(noudatiedot(link));
-    EXPECT_EQ(readFile(workFile()), "6410000000017    1\r\n6410000000024    4\r\n");
-}
-
 TEST_F(ReaderRoutines, AnEmptyFetchLogsOnlyTheHeaderAndStillClearsTheReader) {
     readerHands("");
     EXPECT_TRUE(noudatiedot(link));
