@@ -1,28 +1,64 @@
 #!/usr/bin/env bash
 # Starts Orvik on a demo shop kept in the build tree: its own settings file
 # and directories, so the user's real settings are never touched.
+#   scripts/demo.sh BUILD_DIR [program arguments...]
+# The demo's files are made once and then kept, so a count imported in one
+# run is still there in the next; delete BUILD_DIR/demo to start afresh.
 set -euo pipefail
-build="$1"; shift
+build="$(cd "$1" && pwd)"
+shift
 demo="$build/demo"
-mkdir -p "$demo/config" "$demo/shop/vorda" "$demo/shop/dat" "$demo/shop/data" "$demo/shop/inv"
-export XDG_CONFIG_HOME="$demo/config"
-ini="$XDG_CONFIG_HOME/Norvala Oy.ini"
-if [ ! -f "$ini" ]; then
-    cat > "$ini" <<INI
+shop="$demo/shop"
+vorda="$shop/vorda/" # the reader software's directory ("MyDocuments")
+dat="$shop/dat/"     # work file and import log ("DatPolku")
+data="$shop/data/"   # the cash-register system's stock files ("Datat")
+inv="$shop/inv/"     # the transfer file ("InvPolku")
+
+make_directories() {
+    mkdir -p "$demo/config" "$vorda" "$dat" "$data" "$inv"
+}
+
+# The program's settings, in the settings file it reads under XDG_CONFIG_HOME.
+write_settings() {
+    local ini="$demo/config/Norvala Oy.ini"
+    [ -f "$ini" ] && return 0
+    cat >"$ini" <<INI
 [Orvik]
-MyDocuments=$demo/shop/vorda/
-DatPolku=$demo/shop/dat/
-InvPolku=$demo/shop/inv/
-Datat=$demo/shop/data/
+MyDocuments=$vorda
+DatPolku=$dat
+InvPolku=$inv
+Datat=$data
 Portti=Com1:
 INI
-fi
+}
+
 # A count waiting in the reader software's directory, so that "Hae tiedot"
-# works on the first try.
-if [ ! -f "$demo/shop/vorda/orvik.dat" ]; then
-    printf '6410000000017    3\r\n6410000000024    1\r\n6410000000017    2\r\n6410000000031  2.5\r\n' \
-        > "$demo/shop/vorda/orvik.dat"
-fi
+# has something to take; made again whenever an import has taken it.
+write_count_file() {
+    local count="${vorda}orvik.dat"
+    [ -f "$count" ] && return 0
+    printf '%s\r\n' \
+        "6410000000017    3" \
+        "6410000000024    1" \
+        "6410000000017    2" \
+        "6410000000031  2.5" >"$count"
+}
+
+# The cash-register system's stock files of a sample shop, made once, and a
+# count of its products for the reader software's directory.
+write_stock_files() {
+    local sample="${data}sample-count.dat"
+    if [ ! -f "${data}CASSA.001" ]; then
+        "$build/bin/orvik_sampleshop" --count-file "$sample" "$data" 2000 60 40 1 >/dev/null
+    fi
+    [ -f "${vorda}orvik.dat" ] || cp "$sample" "${vorda}orvik.dat"
+}
+
+make_directories
+write_settings
+write_stock_files
+write_count_file
+
 # The stand-in reader's memory (read by the reader library from
 # ORVIK_READER_DIR), with a count waiting on the "reader" for the reader fetch.
 reader="$demo/reader"
@@ -38,5 +74,8 @@ write_reader_memory() {
 write_reader_memory
 export ORVIK_READER_DIR="$reader"
 
-cd "$demo/shop"
+export XDG_CONFIG_HOME="$demo/config"
+# The program works in the shop's directory: the archive copies of a work file
+# and a count on its way into the work file ("pnqty.dat") appear there.
+cd "$shop"
 exec "$build/bin/orvik" "$@"

@@ -1,19 +1,45 @@
-# Installs the Debian packages the build and the tests need, where missing.
-# Sourced by ./run and ./test.
-orvik_packages="cmake g++ make qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
+# Installs the Debian packages that the build, the tests and the program need,
+# where missing, and builds. Sourced by ./run and ./test, which set
+# orvik_root to the checkout.
+orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
 
-orvik_install_missing() {
-    local missing=""
+orvik_missing_packages() {
+    local pkg missing=""
     for pkg in $orvik_packages; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
             missing="$missing $pkg"
     done
+    echo "$missing"
+}
+
+orvik_install_missing() {
+    if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+        echo "This script installs its tools with apt-get (Debian or Ubuntu)." >&2
+        echo "Elsewhere install by hand: $orvik_packages" >&2
+        return 1
+    fi
+    local missing
+    missing="$(orvik_missing_packages)"
     [ -z "$missing" ] && return 0
     echo "Installing:$missing"
-    local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+    local as_root=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "Installing needs root rights, and sudo is not available." >&2
+            echo "As root run: apt-get install$missing" >&2
+            return 1
+        fi
+        as_root="sudo"
+    fi
+    # shellcheck disable=SC2086 # both lists are meant to split
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        $as_root env DEBIAN_FRONTEND=noninteractive \
+            apt-get install -y -qq --no-install-recommends $missing
+}
+
+# The build directory: ORVIK_BUILD_DIR when set, else build/ in the checkout.
+orvik_build_dir() {
+    echo "${ORVIK_BUILD_DIR:-$orvik_root/build}"
 }
 
 orvik_build() {
