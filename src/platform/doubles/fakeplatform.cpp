@@ -46,7 +46,7 @@ MsgAnswer FakeMessageBoxes::show(const std::string& text, const std::string& tit
 }
 
 void FakePrintingService::beginDocument(const std::string& documentName) {
-    calls.push_back({PrintCall::Begin, documentName});
+    calls.push_back({PrintCall::Begin, documentName, 0});
 }
 
 void FakePrintingService::setOrientation(PageOrientation orientation) {
@@ -58,11 +58,11 @@ void FakePrintingService::setFont(const std::string& face, int points) {
 }
 
 void FakePrintingService::printLine(const std::string& line) {
-    calls.push_back({PrintCall::Line, line});
+    calls.push_back({PrintCall::Line, line, 0});
 }
 
 PrintOutcome FakePrintingService::endDocument() {
-    calls.push_back({PrintCall::End});
+    calls.push_back({PrintCall::End, {}, 0});
     return outcome;
 }
 
