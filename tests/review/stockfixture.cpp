@@ -7,14 +7,6 @@
 
 namespace orvik::test {
 
-ProductRecord product(const std::string& code, std::int64_t stockScaled, const std::string& name) {
-    ProductRecord p;
-    p.code = code;
-    p.name = name;
-    p.stock.scaled = stockScaled;
-    return p;
-}
-
 NameRecord name(const std::string& text, char kind) {
     return {kind, text, ' '};
 }

@@ -10,10 +10,6 @@
 
 namespace orvik::test {
 
-// A product with the fields the review reads; names point nowhere.
-ProductRecord product(const std::string& code, std::int64_t stockScaled,
-                      const std::string& name = "Tuote");
-
 NameRecord name(const std::string& text, char kind = 'R');
 
 // Adds an index entry for every live product, sorted by code, and writes the
