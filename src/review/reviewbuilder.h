@@ -16,9 +16,10 @@ enum class ReviewSource { Nothing, WorkFile, ZeroRowFile };
 ReviewSource chooseReviewSource(const std::string& datPolku);
 
 // Reads the counted rows of the chosen source into an empty list, in
-// ascending byte order of the code. Work-file lines whose quantity cannot be
-// read go to list.unreadLines. The zero-row file is deleted after reading.
-// The work file is held against other writers while it is read.
+// ascending byte order of the code. Lines whose quantity cannot be read go
+// to list.unreadLines (from either file). The zero-row file is deleted after
+// reading; when that fails its rows are in the list and the error is
+// returned. The file is held against other writers while it is read.
 FileError readCountedRows(ReviewSource source, const std::string& datPolku, ReviewList& list);
 
 struct StockPassResult {
