@@ -151,8 +151,10 @@ bool readsBackAs(const std::vector<std::string>& fields, double expected) {
 
 std::optional<std::vector<std::string>> countQuantityFields(std::string_view countedCell) {
     const std::string_view trimmed = trimBlanks(countedCell);
+    // Trailing blanks would push digits out of the field; cells hold none.
     if (trimmed.size() <= kCountQuantityWidth)
-        return std::vector<std::string>{rightField(countedCell, kCountQuantityWidth)};
+        return std::vector<std::string>{
+            rightField(trimTrailingBlanks(countedCell), kCountQuantityWidth)};
     const std::optional<ExactCount> count = exactCount(trimmed);
     const std::optional<double> expected = cellValue(trimmed);
     if (!count || !expected)

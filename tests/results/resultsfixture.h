@@ -6,6 +6,7 @@
 
 #include "platform/doubles/fakeplatform.h"
 #include "results/resultswindow.h"
+#include "review/countedrows.h"
 #include "review/reviewlist.h"
 #include "support/files.h"
 #include "support/tempdir.h"
