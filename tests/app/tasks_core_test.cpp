@@ -2,7 +2,6 @@
 
 #include "app/tasks/taskchecks.h"
 #include "app/tasks/taskcutoff.h"
-#include "app/tasks/tasktable.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 
@@ -35,14 +34,6 @@ TEST(WorkFileGuard, OnlyAWorkFileWithBytesHoldsRows) {
     EXPECT_TRUE(workFileHoldsRows(directories));
     // Another directory's work file does not count.
     EXPECT_FALSE(workFileHoldsRows({dir.dirValue() + "sub/", "", ""}));
-}
-
-TEST(TaskTable, FivePositionsAndNoOthers) {
-    EXPECT_FALSE(taskAt(-1));
-    EXPECT_FALSE(taskAt(5));
-    EXPECT_EQ(taskAt(0), Task::FetchFromReader);
-    EXPECT_EQ(taskAt(4), Task::ZeroInventory);
-    EXPECT_EQ(taskNames().size(), 5u);
 }
 
 } // namespace

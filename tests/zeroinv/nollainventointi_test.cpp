@@ -5,91 +5,71 @@
 #include "support/files.h"
 #include "support/tempdir.h"
 #include "zeroinv/nollainventointi.h"
-#include "zeroinv/stockbytes.h"
+#include "zeroinv/stockwriter.h"
 
 namespace orvik {
 namespace {
 
 using namespace orvik::literals;
-using test::ProductBytes;
-
-constexpr double kCutOff = 41000.0;
+using test::stockedProduct;
 
 class ZeroInventoryRun : public ::testing::Test {
 protected:
     ZeroInventoryRun() {
-        std::filesystem::create_directory(dir.path() / "stock");
-        std::filesystem::create_directory(dir.path() / "work");
-        directories.datat = dir.dirValue() + "stock/";
+        std::filesystem::create_directory(dir / "work");
+        directories.datat = dir.dirValue();
         directories.datPolku = dir.dirValue() + "work/";
     }
-    std::filesystem::path zeroRowFile() const { return dir.path() / "work" / "nulli.dat"; }
-    void writeStock(const std::vector<ProductBytes>& products) {
-        test::writeStockFiles(dir.path() / "stock", products, {});
-    }
-    bool run(const std::vector<std::int32_t>& groups = {1}) {
-        return nollainventointi(directories, groups, kCutOff, fake.messages);
-    }
-    void expectOnlyMessage(const std::string& text, const std::string& title, MsgIcon icon) {
-        ASSERT_EQ(fake.messages.shown.size(), 1u);
-        EXPECT_EQ(fake.messages.shown[0].text, text);
-        EXPECT_EQ(fake.messages.shown[0].title, title);
-        EXPECT_EQ(fake.messages.shown[0].icon, icon);
-        EXPECT_EQ(fake.messages.shown[0].buttons, MsgButtons::Ok);
-    }
+    bool run() { return nollainventointi(directories, {1}, 41000.0, fake.messages); }
 
     test::TempDir dir;
+    std::filesystem::path zeroRowFile = dir / "work" / "nulli.dat";
     Directories directories;
     FakePlatform fake;
 };
 
 TEST_F(ZeroInventoryRun, AppendsBehindRowsTheReviewHasNotConsumed) {
     const std::string earlier = "OLD              0\r\n";
-    test::writeFile(zeroRowFile(), earlier);
-    writeStock({{"111", 1}, {"222", 2}, {"333", 1}});
+    test::writeFile(zeroRowFile, earlier);
+    test::writeStockFiles(
+        dir.path(), {stockedProduct("111", 1), stockedProduct("222", 2), stockedProduct("333", 1)},
+        {});
 
     EXPECT_TRUE(run());
 
-    EXPECT_EQ(test::readFile(zeroRowFile()), earlier + "111              0\r\n"
-                                                       "333              0\r\n");
-    expectOnlyMessage(" Nollainventointirivit on lisätty. "_cp, " Ilmoitus", MsgIcon::Information);
+    EXPECT_EQ(test::readFile(zeroRowFile), earlier + "111              0\r\n"
+                                                     "333              0\r\n");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, " Nollainventointirivit on lisätty. "_cp);
+    EXPECT_EQ(fake.messages.shown[0].title, " Ilmoitus");
+    EXPECT_EQ(fake.messages.shown[0].icon, MsgIcon::Information);
 }
 
 TEST_F(ZeroInventoryRun, CreatesAnEmptyZeroRowFileWhenNothingQualifies) {
-    ProductBytes counted{"111", 1};
-    counted.lastCount = kCutOff + 3;
-    writeStock({counted});
-
+    test::writeStockFiles(dir.path(), {stockedProduct("111", 1, 41003.0)}, {});
     EXPECT_TRUE(run());
-
-    EXPECT_EQ(test::readFile(zeroRowFile()), "");
-    expectOnlyMessage(" Nollainventointirivit on lisätty. "_cp, " Ilmoitus", MsgIcon::Information);
+    EXPECT_EQ(test::readFile(zeroRowFile), "");
+    EXPECT_EQ(fake.messages.shown.size(), 1u);
 }
 
-TEST_F(ZeroInventoryRun, AMissingStockFileIsReportedAndNothingIsWritten) {
-    writeStock({{"111", 1}});
-    std::filesystem::remove(dir.path() / "stock" / "CASSA.002");
-
-    EXPECT_FALSE(run());
-
-    EXPECT_FALSE(test::exists(zeroRowFile()));
-    expectOnlyMessage(" Varastotiedostoa " + directories.datat + "CASSA.002 ei voi lukea. ",
-                      " Ilmoitus", MsgIcon::Exclamation);
-}
-
-TEST_F(ZeroInventoryRun, AZeroRowFileThatCannotBeWrittenIsReported) {
-    writeStock({{"111", 1}});
-    test::writeFile(dir.path() / "notadir", "x");
+TEST_F(ZeroInventoryRun, FailuresAreReportedAndWriteNothing) {
+    test::writeStockFiles(dir.path(), {stockedProduct("111", 1)}, {});
+    test::writeFile(dir / "notadir", "x");
     directories.datPolku = dir.dirValue() + "notadir/";
-
     EXPECT_FALSE(run());
-
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    const std::string& text = fake.messages.shown[0].text;
-    EXPECT_EQ(
-        text.rfind(" Tiedostoon " + directories.datPolku + "nulli.dat ei voi kirjoittaa: ", 0), 0u)
-        << text;
+    EXPECT_EQ(fake.messages.shown[0].text.rfind(
+                  " Tiedostoon " + directories.datPolku + "nulli.dat ei voi kirjoittaa: ", 0),
+              0u)
+        << fake.messages.shown[0].text;
     EXPECT_EQ(fake.messages.shown[0].icon, MsgIcon::Exclamation);
+
+    directories.datPolku = dir.dirValue() + "work/";
+    std::filesystem::remove(dir / "CASSA.004");
+    EXPECT_FALSE(run());
+    EXPECT_EQ(fake.messages.shown.back().text,
+              " Varastotiedostoa " + dir.dirValue() + "CASSA.004 ei voi lukea. ");
+    EXPECT_FALSE(test::exists(zeroRowFile));
 }
 
 } // namespace
