@@ -7,6 +7,8 @@
 namespace orvik {
 namespace {
 
+using Key = FakeSettingsStore::Key;
+
 class StartupSettingsTest : public testing::Test {
 protected:
     test::TempDir cwd;
@@ -14,76 +16,39 @@ protected:
     FakeSettingsStore store;
 };
 
-TEST_F(StartupSettingsTest, FirstStartUsesDefaultsAndRecordsTheCurrentDirectory) {
+TEST_F(StartupSettingsTest, FirstStartRecordsTheCurrentDirectoryForTheTwoFixedDirectories) {
     const StartupSettings settings = readStartupSettings(store);
 
-    const std::string here = currentDirWithSeparator();
-    EXPECT_EQ(here, cwd.dirValue());
     EXPECT_EQ(settings.readerDir, "");
     EXPECT_EQ(settings.directories.datPolku, "");
-    EXPECT_EQ(settings.directories.invPolku, here);
-    EXPECT_EQ(settings.directories.datat, here);
+    EXPECT_EQ(settings.directories.invPolku, cwd.dirValue());
+    EXPECT_EQ(settings.directories.datat, cwd.dirValue());
     EXPECT_EQ(settings.portIndex, 0);
     ASSERT_EQ(store.writes.size(), 2u);
-    EXPECT_EQ(store.writes[0].first, FakeSettingsStore::Key("Norvala Oy", "Orvik", "InvPolku"));
-    EXPECT_EQ(store.writes[1].first, FakeSettingsStore::Key("Norvala Oy", "Orvik", "Datat"));
-    EXPECT_EQ(store.value("Orvik", "InvPolku"), here);
-    EXPECT_EQ(store.value("Orvik", "Datat"), here);
-    EXPECT_EQ(store.value("Orvik", "MyDocuments"), "<absent>");
-}
-
-TEST_F(StartupSettingsTest, OwnValuesAreShownAsStored) {
-    store.set("Orvik", "MyDocuments", "C:\\Vorda\\");
-    store.set("Orvik", "DatPolku", "D:\\Dat\\");
-    store.set("Orvik", "InvPolku", "E:\\Inv\\");
-    store.set("Orvik", "Datat", "F:\\Data\\");
-    store.set("Asiakas", "Datat", "ignored\\");
-
-    const StartupSettings settings = readStartupSettings(store);
-
-    EXPECT_EQ(settings.readerDir, "C:\\Vorda\\");
-    EXPECT_EQ(settings.directories.datPolku, "D:\\Dat\\");
-    EXPECT_EQ(settings.directories.invPolku, "E:\\Inv\\");
-    EXPECT_EQ(settings.directories.datat, "F:\\Data\\");
+    EXPECT_EQ(store.writes[0],
+              std::make_pair(Key("Norvala Oy", "Orvik", "InvPolku"), cwd.dirValue()));
+    EXPECT_EQ(store.writes[1], std::make_pair(Key("Norvala Oy", "Orvik", "Datat"), cwd.dirValue()));
 }
 
 TEST_F(StartupSettingsTest, FallbackSectionFillsAnEmptyDirectoryOnceAndForAll) {
     store.set("Asiakas", "InvPolku", "\\\\kassa\\inv\\");
-    store.set("Orvik", "Datat", "");
+    store.set("Orvik", "Datat", "F:\\Data\\");
     store.set("Asiakas", "Datat", "\\\\kassa\\data\\");
 
     const StartupSettings first = readStartupSettings(store);
     EXPECT_EQ(first.directories.invPolku, "\\\\kassa\\inv\\");
-    EXPECT_EQ(first.directories.datat, "\\\\kassa\\data\\");
+    EXPECT_EQ(first.directories.datat, "F:\\Data\\");
     EXPECT_EQ(store.value("Orvik", "InvPolku"), "\\\\kassa\\inv\\");
 
     store.set("Asiakas", "InvPolku", "\\\\muutettu\\");
     EXPECT_EQ(readStartupSettings(store).directories.invPolku, "\\\\kassa\\inv\\");
-    EXPECT_EQ(store.value("Asiakas", "InvPolku"), "\\\\muutettu\\")
-        << "the fallback section is never written";
 }
 
-TEST_F(StartupSettingsTest, SavedPortIsFoundWhateverItsCase) {
-    store.set("Orvik", "Portti", "com3:");
-    EXPECT_EQ(readStartupSettings(store).portIndex, 2);
-
+TEST(PortEntryIndex, MatchesIgnoringCaseAndElseTakesTheFirst) {
+    EXPECT_EQ(portEntryIndex("com3:"), 2);
     EXPECT_EQ(portEntryIndex("COM4:"), 3);
-    EXPECT_EQ(portEntryIndex("Com2:"), 1);
-    // Anything else falls back to the first entry.
-    EXPECT_EQ(portEntryIndex(""), 0);
-    EXPECT_EQ(portEntryIndex("Com3"), 0);
-    EXPECT_EQ(portEntryIndex("Com5:"), 0);
-    EXPECT_EQ(portEntryIndex(" Com3:"), 0);
-}
-
-TEST_F(StartupSettingsTest, EditableSettingsAreSavedReaderDirectoryFirst) {
-    saveEditableSettings(store, "C:\\Vorda\\", "D:\\Dat\\");
-
-    ASSERT_EQ(store.writes.size(), 2u);
-    EXPECT_EQ(store.writes[0].first, FakeSettingsStore::Key("Norvala Oy", "Orvik", "MyDocuments"));
-    EXPECT_EQ(store.writes[0].second, "C:\\Vorda\\");
-    EXPECT_EQ(store.writes[1].first, FakeSettingsStore::Key("Norvala Oy", "Orvik", "DatPolku"));
-    EXPECT_EQ(store.writes[1].second, "D:\\Dat\\");
+    for (const char* unknown : {"", "Com3", "Com5:", " Com2:"})
+        EXPECT_EQ(portEntryIndex(unknown), 0) << unknown;
 }
 
 } // namespace
