@@ -2,11 +2,15 @@
 // The review window: builds the review list on load, shows it through a
 // model, and offers sorting, deleting, printing, hand-over and saving.
 #include <QWidget>
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "common/dirvalue.h"
 #include "platform/platform.h"
 #include "review/reviewlist.h"
+#include "review/reviewops.h"
 
 class QLabel;
 class QProgressBar;
@@ -61,10 +65,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;   // Form_QueryUnload
 
 private:
+    void createControls();
+    void setUpList();
+    int widthNeeded(int column) const;
+    void setTabOrderOfControls();
+    void applyLayout(const ReviewLayout& layout);
+    void openWindow();
+    void setListButtonsVisible(bool visible);
+    bool readRows();
+    void showNotice(const std::string& text);
+    std::vector<std::size_t> selectedRows() const;
+    void placeCurrentRowNear(std::size_t row);
+
     Platform& platform_;
     Directories dirs_;
     ReviewList list_;
     std::unique_ptr<ReviewTableModel> model_;
+    ReviewLayout layout_;
+    bool loaded_ = false;
+    // While the list is built, closing and sorting wait: a close would save
+    // a list only partly read.
+    bool loading_ = false;
 };
 
 } // namespace orvik

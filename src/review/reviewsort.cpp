@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
+#include <cstdint>
 #include <string_view>
 
 #include "common/codepage.h"
@@ -12,9 +12,9 @@ namespace orvik {
 
 namespace {
 
-// The column sorted for each clicked position 1 to 15: the numeric columns
-// sort by their hidden keys, and the key columns themselves by "Tuote" where
-// they have no key of their own.
+// The column sorted for each clicked position 1 to 15: "Varasto", "Erotus"
+// and "Ero OH" sort by their hidden keys, and the title of the last hidden
+// key by the code.
 constexpr std::array<int, kReviewColumnCount> kSortColumnOfPosition = {
     colTuote,       colNimitys,    colSortSaldo,  colLukija,      colSortErotus,
     colSortSaldo,   colSortErotus, colTuoteryhma, colTuoteluokka, colInventoitu,
@@ -26,53 +26,99 @@ bool isNameColumn(int column) {
            column == colToimittaja;
 }
 
-// The text each row is compared by. Name columns are compared in upper case,
-// so the keys are copies; other columns compare their own bytes in place.
+// One row's place in the sort: its key copied into a shared buffer (so the
+// comparisons stay in cache instead of chasing every row's strings), led by
+// its first eight bytes as a number, which settles most comparisons.
+struct SortEntry {
+    std::uint64_t prefix;
+    std::size_t offset;
+    std::size_t length;
+    std::size_t row;
+};
+
+std::uint64_t leadingBytes(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return prefix;
+}
+
 class SortKeys {
 public:
     SortKeys(const ReviewList& list, int column) {
-        keys_.reserve(list.rows.size());
-        if (isNameColumn(column)) {
-            upper_.reserve(list.rows.size());
-            for (const ReviewRow& row : list.rows)
-                upper_.push_back(cp1252::toUpper(row[column]));
-            for (const std::string& text : upper_)
-                keys_.emplace_back(text);
-        } else {
-            for (const ReviewRow& row : list.rows)
-                keys_.emplace_back(row[column]);
+        const bool ignoreCase = isNameColumn(column);
+        entries_.reserve(list.rows.size());
+        std::size_t total = 0;
+        for (const ReviewRow& row : list.rows)
+            total += row[static_cast<std::size_t>(column)].size();
+        buffer_.reserve(total);
+        for (std::size_t row = 0; row < list.rows.size(); ++row) {
+            const std::string& text = list.rows[row][static_cast<std::size_t>(column)];
+            const std::size_t offset = buffer_.size();
+            if (ignoreCase)
+                for (char byte : text)
+                    buffer_ += cp1252::toUpper(byte);
+            else
+                buffer_ += text;
+            entries_.push_back({0, offset, text.size(), row});
         }
+        for (SortEntry& entry : entries_)
+            entry.prefix = leadingBytes(key(entry));
     }
-    SortKeys(const SortKeys&) = delete;
-    SortKeys& operator=(const SortKeys&) = delete;
 
-    // std::string_view compares bytes as unsigned characters.
-    std::string_view operator[](std::size_t i) const { return keys_[i]; }
+    // Keys compare as unsigned bytes (std::string_view does so).
+    bool less(const SortEntry& a, const SortEntry& b) const {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return key(a) < key(b);
+    }
+
+    std::vector<SortEntry>& entries() { return entries_; }
 
 private:
-    std::vector<std::string> upper_;
-    std::vector<std::string_view> keys_;
+    std::string_view key(const SortEntry& entry) const {
+        return std::string_view(buffer_).substr(entry.offset, entry.length);
+    }
+
+    std::string buffer_;
+    std::vector<SortEntry> entries_;
 };
 
 std::vector<std::size_t> sortedOrder(const ReviewList& list) {
-    const SortKeys keys(list, list.sortColumn);
-    std::vector<std::size_t> order(list.rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
+    SortKeys keys(list, list.sortColumn);
+    std::vector<SortEntry>& entries = keys.entries();
     if (list.descending)
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return keys[b] < keys[a]; });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&](const SortEntry& a, const SortEntry& b) { return keys.less(b, a); });
     else
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&](const SortEntry& a, const SortEntry& b) { return keys.less(a, b); });
+    std::vector<std::size_t> order;
+    order.reserve(entries.size());
+    for (const SortEntry& entry : entries)
+        order.push_back(entry.row);
     return order;
 }
 
+// Puts the rows in `order` in place, one cycle of the permutation at a time:
+// a fresh vector of rows would cost a large allocation at every click.
 void permuteRows(ReviewList& list, const std::vector<std::size_t>& order) {
-    std::vector<ReviewRow> sorted;
-    sorted.reserve(order.size());
-    for (std::size_t old : order)
-        sorted.push_back(std::move(list.rows[old]));
-    list.rows = std::move(sorted);
+    std::vector<bool> placed(order.size(), false);
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (placed[start] || order[start] == start) {
+            placed[start] = true;
+            continue;
+        }
+        ReviewRow first = std::move(list.rows[start]);
+        std::size_t hole = start;
+        while (order[hole] != start) {
+            list.rows[hole] = std::move(list.rows[order[hole]]);
+            placed[hole] = true;
+            hole = order[hole];
+        }
+        list.rows[hole] = std::move(first);
+        placed[hole] = true;
+    }
 }
 
 } // namespace
