@@ -1,3 +1,5 @@
 #include "app/orvikapp.h"
 
-int main(int argc, char** argv) { return orvik::runOrvik(argc, argv); }
+int main(int argc, char** argv) {
+    return orvik::runOrvik(argc, argv);
+}
