@@ -99,7 +99,7 @@ struct AppendTarget {
     bool created = false;
     dev_t device = 0;
     ino_t inode = 0;
-    std::string bytes;
+    std::vector<std::string_view> pieces; // the callers' bytes, written in order
 };
 
 // Opens the file for appending, creating it when missing, and notes whether
@@ -165,20 +165,20 @@ void closeAll(std::vector<AppendTarget>& targets) {
     }
 }
 
-FileError openAppendTargets(const std::vector<FileContent>& parts,
+FileError openAppendTargets(const std::vector<FileSlice>& parts,
                             std::vector<AppendTarget>& targets) {
     targets.reserve(parts.size());
-    for (const FileContent& part : parts) {
+    for (const FileSlice& part : parts) {
         AppendTarget target;
         target.path = part.path;
         if (FileError error = openForAppend(target); error.failed())
             return error;
         if (AppendTarget* earlier = sameFile(targets, target.fd)) {
             fileOps().close(target.fd);
-            earlier->bytes += part.bytes;
+            earlier->pieces.push_back(part.bytes);
             continue;
         }
-        target.bytes = part.bytes;
+        target.pieces.push_back(part.bytes);
         targets.push_back(std::move(target));
         if (FileError error = lockAndMeasure(targets.back()); error.failed())
             return error;
@@ -188,8 +188,9 @@ FileError openAppendTargets(const std::vector<FileContent>& parts,
 
 FileError writeAndSyncAppends(std::vector<AppendTarget>& targets) {
     for (AppendTarget& target : targets)
-        if (FileError error = writeAll(target.fd, target.bytes); error.failed())
-            return error;
+        for (std::string_view piece : target.pieces)
+            if (FileError error = writeAll(target.fd, piece); error.failed())
+                return error;
     for (AppendTarget& target : targets) {
         if (fileOps().fsync(target.fd) != 0)
             return lastError();
@@ -279,6 +280,14 @@ ScopedFileOps::~ScopedFileOps() {
 }
 
 FileError appendAllOrNothing(const std::vector<FileContent>& parts) {
+    std::vector<FileSlice> slices;
+    slices.reserve(parts.size());
+    for (const FileContent& part : parts)
+        slices.push_back({part.path, part.bytes});
+    return appendSlicesAllOrNothing(slices);
+}
+
+FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts) {
     std::vector<AppendTarget> targets;
     FileError error = openAppendTargets(parts, targets);
     if (!error.failed())

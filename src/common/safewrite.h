@@ -32,6 +32,14 @@ struct FileContent {
 // created is removed again) and the first error is returned.
 FileError appendAllOrNothing(const std::vector<FileContent>& parts);
 
+// The same, with the bytes borrowed from the caller; a file named in several
+// slices gets them one after another, in order.
+struct FileSlice {
+    std::filesystem::path path;
+    std::string_view bytes;
+};
+FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts);
+
 // Replaces every file's content through a temporary file beside it and a
 // rename. All temporary files are written and flushed first, so a failure
 // while writing leaves every old file as it was.

@@ -23,14 +23,14 @@ ImportResult tuodata(const std::filesystem::path& source, const std::string& dat
         return result;
     CrLfLines copied = withCrLfEnds(std::move(content));
 
-    std::string logText = logHeaderLine(clock);
-    logText.reserve(logText.size() + copied.text.size());
-    logText.append(copied.text);
-
-    std::vector<FileContent> parts;
-    parts.push_back({fsPath(inDir(datPolku, kWorkFileName)), std::move(copied.text)});
-    parts.push_back({fsPath(inDir(datPolku, kLogFileName)), std::move(logText)});
-    result.error = appendAllOrNothing(parts);
+    const std::string header = logHeaderLine(clock);
+    const std::filesystem::path logFile = fsPath(inDir(datPolku, kLogFileName));
+    // The lines go to both files from the one buffer, the log's after its header.
+    result.error = appendSlicesAllOrNothing({
+        {fsPath(inDir(datPolku, kWorkFileName)), copied.text},
+        {logFile, header},
+        {logFile, copied.text},
+    });
     if (!result.error.failed())
         result.lineCount = copied.count;
     return result;
