@@ -32,20 +32,9 @@ Portti=Com1:
 INI
 }
 
-# A count waiting in the reader software's directory, so that "Hae tiedot"
-# has something to take; made again whenever an import has taken it.
-write_count_file() {
-    local count="${vorda}orvik.dat"
-    [ -f "$count" ] && return 0
-    printf '%s\r\n' \
-        "6410000000017    3" \
-        "6410000000024    1" \
-        "6410000000017    2" \
-        "6410000000031  2.5" >"$count"
-}
-
 # The cash-register system's stock files of a sample shop, made once, and a
-# count of its products for the reader software's directory.
+# count of its products waiting in the reader software's directory, so that
+# "Hae tiedot" has something to take; made again whenever an import took it.
 write_stock_files() {
     local sample="${data}sample-count.dat"
     if [ ! -f "${data}CASSA.001" ]; then
@@ -57,7 +46,6 @@ write_stock_files() {
 make_directories
 write_settings
 write_stock_files
-write_count_file
 
 # The stand-in reader's memory (read by the reader library from
 # ORVIK_READER_DIR), with a count waiting on the "reader" for the reader fetch.
@@ -66,10 +54,8 @@ write_reader_memory() {
     mkdir -p "$reader"
     local count="$reader/pnqty.dat"
     [ -f "$count" ] && return 0
-    printf '%s\r\n' \
-        "6410000000048    5" \
-        "6410000000017    1" \
-        "6410000000055   12" >"$count"
+    # The last lines of the sample count: products the stock files know.
+    tail -n 12 "${data}sample-count.dat" >"$count"
 }
 write_reader_memory
 export ORVIK_READER_DIR="$reader"
