@@ -14,6 +14,7 @@
 #include "common/codepage.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/twips.h"
+#include "platform/qt/wrappingbutton.h"
 
 namespace orvik {
 namespace {
@@ -30,7 +31,7 @@ Widget* place(QWidget* parent, const char* name, int left, int top, int width, i
 
 QPushButton* button(QWidget* parent, const char* name, const std::string& caption, int left,
                     int top, int width, int height) {
-    auto* widget = place<QPushButton>(parent, name, left, top, width, height);
+    auto* widget = place<WrappingButton>(parent, name, left, top, width, height);
     widget->setText(toQString(caption));
     widget->setAutoDefault(false);
     return widget;
