@@ -30,8 +30,8 @@ bool FakeSingleCopyLock::acquire() {
     return !anotherCopyRuns;
 }
 
-MsgAnswer FakeMessageBoxes::show(const std::string& text, const std::string& title,
-                                 MsgIcon icon, MsgButtons buttons) {
+MsgAnswer FakeMessageBoxes::show(const std::string& text, const std::string& title, MsgIcon icon,
+                                 MsgButtons buttons) {
     shown.push_back({text, title, icon, buttons});
     if (onShow)
         onShow(shown.back());
