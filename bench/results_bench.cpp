@@ -68,7 +68,7 @@ int main() {
     const std::filesystem::path dir = pattern;
     const ReviewList list = largeList();
     FakePlatform fakes;
-    ResultsWindow window{fakes.messages, fakes.programEnd, [] {}};
+    ResultsWindow window{fakes.messages, fakes.programEnd, [] {}, fakes.clock};
     Directories dirs{dir.string() + "/", dir.string() + "/", dir.string() + "/"};
 
     figure("results_build_list_files_50000_rows", bestMilliseconds([&] { buildListFiles(list); }),

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/daydate.h"
+#include "platform/doubles/fakeplatform.h"
 #include "sampleshop.h"
 #include "zeroinv/nollainventointi.h"
 #include "zeroinv/productgroups.h"
@@ -57,8 +58,9 @@ double bestSeconds(const orvik::Directories& dirs, const std::vector<std::int32_
         const fs::path zeroRows = fs::path(dirs.datPolku) / "nulli.dat";
         fs::remove(zeroRows);
         SilentMessages messages;
+        orvik::FakeClock clock;
         const auto start = std::chrono::steady_clock::now();
-        const bool done = orvik::nollainventointi(dirs, groups, cutOff, messages);
+        const bool done = orvik::nollainventointi(dirs, groups, cutOff, messages, clock);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!done) {

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "app/archive.h"
+#include "app/startuprecovery.h"
 #include "app/startupsettings.h"
 #include "app/taskrow.h"
 #include "platform/qt/qtext.h"
@@ -60,7 +61,18 @@ bool frmMain::Form_Load() {
     fillTaskList(*Combo2);
     Combo1->setCurrentIndex(settings.portIndex);
     Combo1_Click();
+    tellRecovery();
     return !platform_.programEnd.ended();
+}
+
+// A step a crash interrupted is settled before the user can start another.
+void frmMain::tellRecovery() {
+    for (const StepNotice& notice : recoverAtStartUp(dirs_.datPolku)) {
+        if (notice.warning)
+            platform_.messages.warning(notice.text, " Ilmoitus");
+        else
+            platform_.messages.notice(notice.text);
+    }
 }
 
 void frmMain::showCentred() {

@@ -89,6 +89,7 @@ protected:
     void closeEvent(QCloseEvent* event) override; // Form_QueryUnload
 
 private:
+    void tellRecovery();
     void buildControls();
     void setTabOrderByIndex();
     void connectHandlers();

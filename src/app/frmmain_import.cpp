@@ -21,6 +21,8 @@ void frmMain::Command3_Click() {
         return;
     }
     Label3->setText(toQString(importedCountCaption(result.lineCount)));
+    if (!result.warning.empty())
+        platform_.messages.warning(result.warning, kDefaultMessageTitle);
     Command4_Click();
 }
 

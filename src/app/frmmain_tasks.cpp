@@ -58,7 +58,8 @@ ZeroInventoryEnd runZeroInventory(QWidget& mainWindow, Platform& platform,
         return ZeroInventoryEnd::NothingChosen;
     }
     const double cutOff = zeroInventoryCutOff(platform.clock.today(), commandLine);
-    if (!nollainventointi(directories, form.listedGroupNumbers(), cutOff, platform.messages))
+    if (!nollainventointi(directories, form.listedGroupNumbers(), cutOff, platform.messages,
+                          platform.clock))
         return ZeroInventoryEnd::Failed;
     return ZeroInventoryEnd::Done;
 }

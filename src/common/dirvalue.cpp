@@ -15,9 +15,7 @@ std::string currentDirWithSeparator() {
     const std::filesystem::path current = std::filesystem::current_path(error);
     if (error)
         return std::string();
-    const std::u8string utf8 = current.u8string();
-    std::string value =
-        cp1252::fromUtf8(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+    std::string value = cpPath(current);
 #ifdef _WIN32
     const char separator = '\\';
 #else
@@ -26,6 +24,12 @@ std::string currentDirWithSeparator() {
     if (value.empty() || value.back() != separator)
         value += separator;
     return value;
+}
+
+std::string cpPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return cp1252::fromUtf8(
+        std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
 
 std::filesystem::path fsPath(std::string_view cp1252Path) {

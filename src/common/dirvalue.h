@@ -15,6 +15,8 @@ std::string currentDirWithSeparator();
 
 // A path held as code-page bytes, for the file system.
 std::filesystem::path fsPath(std::string_view cp1252Path);
+// The same path back as code-page bytes, for messages and settings.
+std::string cpPath(const std::filesystem::path& path);
 
 // The program-wide directory values, read once at start-up.
 struct Directories {

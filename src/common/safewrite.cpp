@@ -1,5 +1,9 @@
 #include "common/safewrite.h"
 
+#include "common/appendsession.h"
+#include "common/dirvalue.h"
+#include "common/rawfile.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -44,162 +48,6 @@ FileOps& systemOps() {
 
 FileOps* currentOps = nullptr;
 
-FileError lastError() {
-    return FileError::fromErrno(errno);
-}
-
-constexpr int kNewFileMode = 0666; // narrowed by the user's umask
-
-// Writes every byte, going on after partial writes and interruptions.
-FileError writeAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const long written = fileOps().write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        if (written == 0)
-            return FileError::fromErrno(EIO);
-        done += static_cast<std::size_t>(written);
-    }
-    return {};
-}
-
-int lockFile(int fd, int operation) {
-    int result;
-    do {
-        result = ::flock(fd, operation);
-    } while (result != 0 && errno == EINTR);
-    return result;
-}
-
-std::filesystem::path directoryOf(const std::filesystem::path& path) {
-    const std::filesystem::path parent = path.parent_path();
-    return parent.empty() ? std::filesystem::path(".") : parent;
-}
-
-// Makes a rename or a new directory entry durable; best effort, since the
-// content itself is already on disk.
-void syncDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// ---- appending ------------------------------------------------------------
-
-struct AppendTarget {
-    std::filesystem::path path;
-    int fd = -1;
-    long long oldLength = 0;
-    bool created = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::vector<std::string_view> pieces; // the callers' bytes, written in order
-};
-
-// Opens the file for appending, creating it when missing, and notes whether
-// this call created it (so a rollback can remove it again).
-FileError openForAppend(AppendTarget& target) {
-    const int flags = O_WRONLY | O_APPEND | O_CLOEXEC;
-    for (;;) {
-        target.fd = fileOps().open(target.path.c_str(), flags, 0);
-        if (target.fd >= 0)
-            return {};
-        if (errno != ENOENT)
-            return lastError();
-        target.fd = fileOps().open(target.path.c_str(), flags | O_CREAT | O_EXCL, kNewFileMode);
-        if (target.fd >= 0) {
-            target.created = true;
-            return {};
-        }
-        if (errno != EEXIST) // someone else created it meanwhile: open it again
-            return lastError();
-    }
-}
-
-FileError lockAndMeasure(AppendTarget& target) {
-    if (lockFile(target.fd, LOCK_EX) != 0)
-        return lastError();
-    struct stat info {};
-    if (::fstat(target.fd, &info) != 0)
-        return lastError();
-    target.oldLength = info.st_size;
-    target.device = info.st_dev;
-    target.inode = info.st_ino;
-    return {};
-}
-
-// The same file named twice (even by two spellings) must get one descriptor:
-// a second exclusive lock on it would wait for ourselves.
-AppendTarget* sameFile(std::vector<AppendTarget>& targets, int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return nullptr;
-    for (AppendTarget& target : targets)
-        if (target.fd >= 0 && target.device == info.st_dev && target.inode == info.st_ino)
-            return &target;
-    return nullptr;
-}
-
-void rollBack(std::vector<AppendTarget>& targets) {
-    for (AppendTarget& target : targets) {
-        if (target.fd < 0)
-            continue;
-        if (target.created)
-            fileOps().unlink(target.path.c_str());
-        else
-            fileOps().ftruncate(target.fd, target.oldLength);
-    }
-}
-
-void closeAll(std::vector<AppendTarget>& targets) {
-    for (AppendTarget& target : targets) {
-        if (target.fd >= 0)
-            fileOps().close(target.fd);
-        target.fd = -1;
-    }
-}
-
-FileError openAppendTargets(const std::vector<FileSlice>& parts,
-                            std::vector<AppendTarget>& targets) {
-    targets.reserve(parts.size());
-    for (const FileSlice& part : parts) {
-        AppendTarget target;
-        target.path = part.path;
-        if (FileError error = openForAppend(target); error.failed())
-            return error;
-        if (AppendTarget* earlier = sameFile(targets, target.fd)) {
-            fileOps().close(target.fd);
-            earlier->pieces.push_back(part.bytes);
-            continue;
-        }
-        target.pieces.push_back(part.bytes);
-        targets.push_back(std::move(target));
-        if (FileError error = lockAndMeasure(targets.back()); error.failed())
-            return error;
-    }
-    return {};
-}
-
-FileError writeAndSyncAppends(std::vector<AppendTarget>& targets) {
-    for (AppendTarget& target : targets)
-        for (std::string_view piece : target.pieces)
-            if (FileError error = writeAll(target.fd, piece); error.failed())
-                return error;
-    for (AppendTarget& target : targets) {
-        if (fileOps().fsync(target.fd) != 0)
-            return lastError();
-        if (target.created)
-            syncDirectory(directoryOf(target.path));
-    }
-    return {};
-}
-
 // ---- replacing ------------------------------------------------------------
 
 struct Replacement {
@@ -235,15 +83,15 @@ FileError writeTemporary(Replacement& replacement, std::string_view bytes) {
     const int fd = fileOps().open(replacement.temporary.c_str(),
                                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
     if (fd < 0)
-        return lastError();
+        return lastFileError().about(FileOperation::Write, replacement.target);
     replacement.written = true;
     copyModeOf(replacement.target, fd);
     FileError error = writeAll(fd, bytes);
     if (!error.failed() && fileOps().fsync(fd) != 0)
-        error = lastError();
+        error = lastFileError();
     if (fileOps().close(fd) != 0 && !error.failed())
-        error = lastError();
-    return error;
+        error = lastFileError();
+    return error.about(FileOperation::Write, replacement.target);
 }
 
 void removeTemporaries(const std::vector<Replacement>& replacements) {
@@ -267,6 +115,14 @@ FileError FileError::fromErrno(int errorNumber) {
     return error;
 }
 
+FileError& FileError::about(FileOperation what, const std::filesystem::path& file) {
+    if (failed() && path.empty()) {
+        operation = what;
+        path = cpPath(file);
+    }
+    return *this;
+}
+
 FileOps& fileOps() {
     return currentOps ? *currentOps : systemOps();
 }
@@ -288,15 +144,21 @@ FileError appendAllOrNothing(const std::vector<FileContent>& parts) {
 }
 
 FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts) {
-    std::vector<AppendTarget> targets;
-    FileError error = openAppendTargets(parts, targets);
+    std::vector<std::filesystem::path> files;
+    for (const FileSlice& part : parts)
+        files.push_back(part.path);
+    AppendSession session(files);
+    FileError error = session.openExisting();
     if (!error.failed())
-        error = writeAndSyncAppends(targets);
+        error = session.createMissing();
+    for (std::size_t i = 0; i < parts.size() && !error.failed(); ++i)
+        error = session.append(i, parts[i].bytes);
+    if (!error.failed())
+        error = session.sync();
     if (error.failed())
-        rollBack(targets);
+        session.rollBack();
     // Once everything is on disk a failing close changes nothing for the
     // caller; reporting it would invite a second, doubled append.
-    closeAll(targets);
     return error;
 }
 
@@ -314,7 +176,8 @@ FileError replaceFiles(const std::vector<FileContent>& files) {
     std::set<std::filesystem::path> directories;
     for (Replacement& replacement : replacements) {
         if (fileOps().rename(replacement.temporary.c_str(), replacement.target.c_str()) != 0) {
-            const FileError error = lastError();
+            FileError error = lastFileError();
+            error.about(FileOperation::Write, replacement.target);
             removeTemporaries(replacements);
             return error;
         }
@@ -333,10 +196,10 @@ FileError replaceFile(const std::filesystem::path& path, std::string_view conten
 FileError readWholeFile(const std::filesystem::path& path, std::string& content, bool denyWriters) {
     const int fd = fileOps().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0)
-        return lastError();
+        return lastFileError().about(FileOperation::Read, path);
     FileError error;
     if (denyWriters && lockFile(fd, LOCK_SH) != 0)
-        error = lastError();
+        error = lastFileError();
     std::string bytes;
     struct stat info {};
     if (!error.failed() && ::fstat(fd, &info) == 0 && info.st_size > 0)
@@ -347,7 +210,7 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            error = lastError();
+            error = lastFileError();
         } else if (got == 0) {
             break;
         } else {
@@ -357,12 +220,12 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
     fileOps().close(fd);
     if (!error.failed())
         content = std::move(bytes);
-    return error;
+    return error.about(FileOperation::Read, path);
 }
 
 FileError removeFile(const std::filesystem::path& path) {
     if (fileOps().unlink(path.c_str()) != 0 && errno != ENOENT)
-        return lastError();
+        return lastFileError().about(FileOperation::Remove, path);
     return {};
 }
 

@@ -12,13 +12,20 @@
 
 namespace orvik {
 
+// What was being done to a file when it failed, for telling the user.
+enum class FileOperation { Unknown, Read, Write, Remove, Move };
+
 struct FileError {
     int number = 0;   // the system's error number; 0 = no failure
     std::string text; // the system's text for it
+    FileOperation operation = FileOperation::Unknown;
+    std::string path; // the file, as code-page bytes; empty when unknown
     bool failed() const { return number != 0; }
     // The number and the text separated by one blank.
     std::string message() const;
     static FileError fromErrno(int errorNumber);
+    // Names the file and the operation, unless a failure already names them.
+    FileError& about(FileOperation what, const std::filesystem::path& file);
 };
 
 struct FileContent {

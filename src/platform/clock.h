@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "common/daydate.h"
 
 namespace orvik {
@@ -10,5 +12,12 @@ public:
     virtual CalendarDate today() = 0;
     virtual TimeOfDay now() = 0;
 };
+
+// "dd.mm.yyyy hh:mm:ss": the date read first, then the time.
+inline std::string clockStamp(Clock& clock) {
+    const CalendarDate date = clock.today();
+    const TimeOfDay time = clock.now();
+    return formatDate(date, "dd.mm.yyyy") + " " + formatTime(time, "hh:mm:ss");
+}
 
 } // namespace orvik

@@ -20,6 +20,10 @@ public:
     MsgAnswer notice(const std::string& text, const std::string& title = " Ilmoitus") {
         return show(text, title, MsgIcon::Information, MsgButtons::Ok);
     }
+    // Something the user must act on: exclamation icon, OK button.
+    MsgAnswer warning(const std::string& text, const std::string& title = " Virhe") {
+        return show(text, title, MsgIcon::Exclamation, MsgButtons::Ok);
+    }
 };
 
 } // namespace orvik

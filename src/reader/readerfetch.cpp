@@ -1,11 +1,16 @@
 // Fetching the count from the reader and taking it into the work file.
+#include "common/codepage.h"
+#include "common/filefailure.h"
 #include "common/safewrite.h"
+#include "common/stepnotices.h"
 #include "reader/readerlink.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
 #include "workfile/importer.h"
 
 namespace orvik {
+
+using namespace orvik::literals;
 
 namespace {
 
@@ -24,17 +29,32 @@ int32_t fetchFromReader(ReaderLink& link) {
 }
 
 // The fetched lines go to the work file and the log all at once or not at
-// all. Only a complete import lets the fetched copy go; on failure the copy
-// stays on the PC and the count stays on the reader.
-bool importFetchedFile(ReaderLink& link) {
-    const ImportResult imported = tuodata(fetchedFilePath(), link.datPolku, link.platform.clock);
+// all, and the fetched copy goes with the same journalled step. On failure
+// the copy stays on the PC and the count stays on the reader. A copy that
+// could not be removed is never taken again; the user is told where it is.
+bool importFetchedFile(ReaderLink& link, std::string& warning) {
+    const ImportResult imported =
+        tuodata(fetchedFilePath(), link.datPolku, link.platform.clock,
+                StepEnd{{std::filesystem::absolute(fetchedFilePath())}, {}, {}});
     if (imported.error.failed()) {
-        link.platform.messages.show(imported.error.message(), kDefaultMessageTitle, MsgIcon::None,
-                                    MsgButtons::Ok);
+        const std::string text = imported.blockedBy.empty()
+                                     ? fileFailureText(imported.error)
+                                     : unsettledStepText(imported.blockedBy.front());
+        link.platform.messages.show(text + "Tietoja ei tuotu. "_cp, kDefaultMessageTitle,
+                                    MsgIcon::None, MsgButtons::Ok);
         return false;
     }
-    removeFile(fetchedFilePath());
+    if (imported.endError.failed())
+        warning = takenSourceLeftText(imported.endError);
     return true;
+}
+
+// The count is in the work file; a reader that still holds it would give
+// it again at the next fetch.
+void tellUncleared(MessageBoxes& messages, int32_t tulos) {
+    messages.show(" Lukijaa ei voitu tyhjentää. Tyhjennä lukija ennen seuraavaa noutoa, "
+                  "ettei samoja tietoja tuoda kahdesti. "_cp,
+                  readerErrorTitle(tulos), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace
@@ -64,16 +84,19 @@ bool noudatiedot(ReaderLink& link) {
         link.platform.programEnd.endNow();
         return false;
     }
-    if (!importFetchedFile(link)) {
+    std::string warning;
+    if (!importFetchedFile(link, warning)) {
         // The window's buttons are gone by now, so there is nothing to go
         // back to: end as the other failures do.
         link.platform.programEnd.endNow();
         return false;
     }
-    // Whether the clearing worked is not looked at: the count is safe in the
-    // work file either way.
     tyhjenna(link);
     link.platform.messages.notice(" Tiedot on noudettu lukijasta ", " Ilmoitus ");
+    if (!warning.empty())
+        link.platform.messages.warning(warning);
+    if (link.tulos != kReaderOk && link.tulos != kReaderNoSuchFile)
+        tellUncleared(link.platform.messages, link.tulos);
     link.view.hideMainWindow();
     link.view.showReview();
     return true;

@@ -16,7 +16,7 @@ namespace orvik {
 namespace {
 
 ResultsWindow resultsWindow(QWidget& window, Platform& platform) {
-    return {platform.messages, platform.programEnd, [&window] { window.hide(); }};
+    return {platform.messages, platform.programEnd, [&window] { window.hide(); }, platform.clock};
 }
 
 // The column titles as the list shows them now; the column layout's titles

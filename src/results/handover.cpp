@@ -1,8 +1,10 @@
 #include "results/handover.h"
 
 #include "common/codepage.h"
+#include "common/filefailure.h"
 #include "common/fixedfield.h"
 #include "common/safewrite.h"
+#include "common/stepnotices.h"
 #include "workfile/importer.h"
 
 namespace orvik {
@@ -21,7 +23,12 @@ std::string confirmQuestion() {
     return " Oletko varma että haluat siirtää tapahtumat Myrviniin?  "_cp;
 }
 
-std::string transferFailureText(const std::string& path, const FileError& error) {
+std::string transferFailureText(const std::string& path, const StepOutcome& outcome) {
+    const FileError& error = outcome.error;
+    if (!outcome.blockedBy.empty())
+        return unsettledStepText(outcome.blockedBy.front()) + "Tapahtumia ei siirretty. ";
+    if (error.path != path) // the journal beside the work file, say
+        return fileFailureText(error) + "Tapahtumia ei siirretty. ";
     return " Siirtotiedostoon " + path + " ei voitu kirjoittaa: " + error.message() +
            ". Tapahtumia ei siirretty. ";
 }
@@ -51,13 +58,30 @@ bool userConfirms(MessageBoxes& messages) {
 
 // The work file after a hand-over: gone, or holding only the lines the review
 // could not read, so that they are not lost with it.
-FileError retireWorkFile(const ReviewList& list, const std::string& workFilePath) {
-    if (list.unreadLines.empty())
-        return removeFile(fsPath(workFilePath));
+StepEnd workFileRetirement(const ReviewList& list, const std::string& workFilePath) {
+    StepEnd end;
+    if (list.unreadLines.empty()) {
+        end.remove.push_back(fsPath(workFilePath));
+        return end;
+    }
     std::string kept;
     for (const UnreadLine& unread : list.unreadLines)
         kept += unread.text + "\r\n";
-    return replaceFile(fsPath(workFilePath), kept);
+    end.replace.push_back({fsPath(workFilePath), kept});
+    return end;
+}
+
+// The transfer lines go to the transfer file and the work file is retired
+// as one journalled step: a crash at any moment hands every row over once.
+StepOutcome appendTransfer(const ReviewList& list, const Directories& dirs, Clock& clock,
+                           const std::string& transferPath, const std::string& workFilePath) {
+    StepPlan plan;
+    plan.kind = StepKind::HandOver;
+    plan.startedAt = clockStamp(clock);
+    plan.targets = {fsPath(transferPath)};
+    plan.write = [&list](AppendSession& files) { return files.append(0, transferLines(list)); };
+    plan.end = workFileRetirement(list, workFilePath);
+    return runJournalledStep(dirs.datPolku, plan);
 }
 
 } // namespace
@@ -82,19 +106,23 @@ HandOverResult handOver(const ReviewList& list, const Directories& dirs, Results
         return HandOverResult::Declined;
 
     const std::string transferPath = inDir(dirs.invPolku, kTransferFileName);
-    const FileError appendError = appendAllOrNothing({{fsPath(transferPath), transferLines(list)}});
-    if (appendError.failed()) {
-        showError(window.messages, transferFailureText(transferPath, appendError));
+    const std::string workFilePath = inDir(dirs.datPolku, kWorkFileName);
+    const StepOutcome outcome =
+        appendTransfer(list, dirs, window.clock, transferPath, workFilePath);
+    if (outcome.error.failed()) {
+        showError(window.messages, transferFailureText(transferPath, outcome));
         return HandOverResult::TransferFailed;
     }
 
     window.hide();
-    const std::string workFilePath = inDir(dirs.datPolku, kWorkFileName);
-    const FileError workFileError = retireWorkFile(list, workFilePath);
     HandOverResult result = HandOverResult::Done;
-    if (workFileError.failed()) {
+    if (outcome.endError.failed()) {
+        const FileError& error = outcome.endError;
         showError(window.messages,
-                  workFileFailureText(workFilePath, !list.unreadLines.empty(), workFileError));
+                  error.path == workFilePath
+                      ? workFileFailureText(workFilePath, !list.unreadLines.empty(), error)
+                      : " Tapahtumat on siirretty." + fileFailureText(error) +
+                            "Niitä ei saa siirtää uudelleen. "_cp);
         result = HandOverResult::DoneWorkFileLeft;
     } else {
         window.messages.notice(acceptedNotice(list.unreadLines.size()));

@@ -43,7 +43,9 @@ void appendRows(std::vector<CountedEntry>& entries, ReviewList& list) {
 // Merges repeated codes as a search over a sorted list would, but through a
 // hash map and one sort at the end: the list of many thousand lines would
 // otherwise cost a shifting insert per new code.
-class WorkFileMerger {
+} // namespace
+
+class WorkFileRows::Merger {
 public:
     void addLine(std::size_t lineNumber, std::string_view line, ReviewList& list) {
         std::string_view code = trimBlanks(codeField(line));
@@ -85,8 +87,6 @@ private:
     std::vector<CountedEntry> entries_;
 };
 
-} // namespace
-
 ReviewRow newCountedRow(std::string code, std::string countedCell) {
     ReviewRow row;
     for (int column : {colVarasto, colErotus, colSortSaldo, colSortErotus, colInventoitu,
@@ -105,30 +105,56 @@ std::optional<double> lineQuantity(std::string_view line) {
     return commaNumber(trimBlanks(field));
 }
 
-void addWorkFileRows(std::string_view content, ReviewList& list) {
-    WorkFileMerger merger;
-    std::size_t lineNumber = 0;
-    forEachLine(content, [&](std::string_view line) { merger.addLine(++lineNumber, line, list); });
-    std::vector<CountedEntry> entries = merger.sortedEntries();
+WorkFileRows::WorkFileRows() : merger_(std::make_unique<Merger>()) {}
+
+WorkFileRows::~WorkFileRows() = default;
+
+void WorkFileRows::addLine(std::string_view line, ReviewList& list) {
+    merger_->addLine(++lineNumber_, line, list);
+}
+
+void WorkFileRows::finish(ReviewList& list) {
+    std::vector<CountedEntry> entries = merger_->sortedEntries();
     appendRows(entries, list);
 }
 
+void ZeroRowFileRows::addLine(std::string_view line, ReviewList& list) {
+    ++lineNumber_;
+    std::optional<double> quantity = lineQuantity(line);
+    if (!quantity) {
+        list.unreadLines.push_back({lineNumber_, std::string(line)});
+        return;
+    }
+    // The zero-row file keeps a code's leading blanks and every line.
+    entries_.push_back({std::string(trimTrailingBlanks(codeField(line))),
+                        rightField(generalNumber(*quantity), 9)});
+}
+
+void ZeroRowFileRows::finish(ReviewList& list) {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const Entry& a, const Entry& b) { return a.code < b.code; });
+    list.rows.reserve(list.rows.size() + entries_.size());
+    for (Entry& entry : entries_)
+        list.rows.push_back(newCountedRow(std::move(entry.code), std::move(entry.countedCell)));
+    entries_.clear();
+}
+
+void addWorkFileRows(std::string_view content, ReviewList& list) {
+    WorkFileRows rows;
+    forEachLine(content, [&](std::string_view line) { rows.addLine(line, list); });
+    rows.finish(list);
+}
+
 void addZeroRowFileRows(std::string_view content, ReviewList& list) {
-    std::vector<CountedEntry> entries;
-    std::size_t lineNumber = 0;
-    forEachLine(content, [&](std::string_view line) {
-        ++lineNumber;
-        std::optional<double> quantity = lineQuantity(line);
-        if (!quantity) {
-            list.unreadLines.push_back({lineNumber, std::string(line)});
-            return;
-        }
-        // The zero-row file keeps a code's leading blanks and every line.
-        std::string code(trimTrailingBlanks(codeField(line)));
-        entries.push_back({std::move(code), rightField(generalNumber(*quantity), 9), *quantity});
-    });
-    std::stable_sort(entries.begin(), entries.end(), byCode);
-    appendRows(entries, list);
+    ZeroRowFileRows rows;
+    forEachLine(content, [&](std::string_view line) { rows.addLine(line, list); });
+    rows.finish(list);
+}
+
+void sortRowsByCode(ReviewList& list) {
+    std::stable_sort(
+        list.rows.begin(), list.rows.end(),
+        [](const ReviewRow& a, const ReviewRow& b) { return a[colTuote] < b[colTuote]; });
 }
 
 } // namespace orvik

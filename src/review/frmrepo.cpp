@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "common/codepage.h"
+#include "common/filefailure.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/twips.h"
 #include "review/reviewbuilder.h"
@@ -204,8 +205,9 @@ void frmRepo::Form_Load() {
         // A list only partly read must never be saved over the work file,
         // so the review ends here and leaves the files as they are.
         hide();
-        platform_.messages.show(readError.message(), kDefaultMessageTitle, MsgIcon::None,
-                                MsgButtons::Ok);
+        platform_.messages.show(fileFailureText(readError) +
+                                    "Ohjelma lopetetaan; tiedostot jäävät ennalleen. "_cp,
+                                kDefaultMessageTitle, MsgIcon::None, MsgButtons::Ok);
         platform_.programEnd.endNow();
         return;
     }

@@ -1,12 +1,18 @@
 // Reading the counted rows of the review from the chosen source.
 #include "review/reviewbuilder.h"
 
+#include <cerrno>
 #include <system_error>
 
+#include "common/blockread.h"
+#include "common/codepage.h"
 #include "common/dirvalue.h"
+#include "common/linesplitter.h"
 #include "review/countedrows.h"
 
 namespace orvik {
+
+using namespace orvik::literals;
 
 namespace {
 
@@ -18,32 +24,71 @@ bool fileExists(const std::string& path) {
     return std::filesystem::exists(fsPath(path), ignored);
 }
 
+FileError lineTooLong(const std::string& path, std::size_t lineNumber) {
+    FileError error = FileError::fromErrno(EFBIG);
+    error.text = "rivi " + std::to_string(lineNumber) + " on yli " +
+                 std::to_string(kLongestCountLine) + " merkkiä pitkä"_cp;
+    error.about(FileOperation::Read, fsPath(path));
+    return error;
+}
+
+// Feeds every line of the file to `rows`; writers that lock (our own
+// appends) wait until it has been read.
+template <typename Rows>
+FileError readLines(const std::string& path, Rows& rows, ReviewList& list) {
+    LineSplitter splitter(kLongestCountLine);
+    std::size_t lineNumber = 0;
+    const auto line = [&](std::string_view text) {
+        ++lineNumber;
+        rows.addLine(text, list);
+    };
+    FileError error = readInBlocks(
+        fsPath(path),
+        [&](std::string_view block) {
+            return splitter.feed(block, line) ? FileError{} : lineTooLong(path, lineNumber + 1);
+        },
+        /*denyWriters=*/true);
+    if (!error.failed())
+        splitter.finish(line);
+    return error;
+}
+
 } // namespace
 
 ReviewSource chooseReviewSource(const std::string& datPolku) {
-    if (fileExists(inDir(datPolku, kZeroRowFile)))
+    const bool zeroRows = fileExists(inDir(datPolku, kZeroRowFile));
+    const bool workFile = fileExists(inDir(datPolku, kWorkFile));
+    if (zeroRows && workFile)
+        return ReviewSource::WorkFileAndZeroRows;
+    if (zeroRows)
         return ReviewSource::ZeroRowFile;
-    if (fileExists(inDir(datPolku, kWorkFile)))
+    if (workFile)
         return ReviewSource::WorkFile;
     return ReviewSource::Nothing;
 }
 
 FileError readCountedRows(ReviewSource source, const std::string& datPolku, ReviewList& list) {
-    if (source == ReviewSource::Nothing)
-        return {};
-    const bool zeroRows = source == ReviewSource::ZeroRowFile;
-    const auto path = fsPath(inDir(datPolku, zeroRows ? kZeroRowFile : kWorkFile));
-    std::string content;
-    // Writers that lock (our own appends) wait until the file has been read.
-    if (FileError error = readWholeFile(path, content, /*denyWriters=*/true); error.failed())
-        return error;
-    if (!zeroRows) {
-        addWorkFileRows(content, list);
-        return {};
+    const bool workFile =
+        source == ReviewSource::WorkFile || source == ReviewSource::WorkFileAndZeroRows;
+    const bool zeroRows =
+        source == ReviewSource::ZeroRowFile || source == ReviewSource::WorkFileAndZeroRows;
+    if (workFile) {
+        WorkFileRows rows;
+        if (FileError error = readLines(inDir(datPolku, kWorkFile), rows, list); error.failed())
+            return error;
+        rows.finish(list);
     }
-    addZeroRowFileRows(content, list);
+    if (!zeroRows)
+        return {};
+    const std::string zeroRowPath = inDir(datPolku, kZeroRowFile);
+    ZeroRowFileRows rows;
+    if (FileError error = readLines(zeroRowPath, rows, list); error.failed())
+        return error;
+    rows.finish(list);
+    if (workFile)
+        sortRowsByCode(list);
     // A zero-row file is reviewed once.
-    return removeFile(path);
+    return removeFile(fsPath(zeroRowPath));
 }
 
 } // namespace orvik

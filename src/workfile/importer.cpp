@@ -1,38 +1,65 @@
 #include "workfile/importer.h"
 
-#include <utility>
-#include <vector>
-
+#include "common/blockread.h"
 #include "common/dirvalue.h"
-#include "workfile/crlflines.h"
+#include "workfile/crlfstream.h"
 
 namespace orvik {
 
-std::string logHeaderLine(Clock& clock) {
-    const CalendarDate date = clock.today();
-    const TimeOfDay time = clock.now();
-    return formatDate(date, "dd.mm.yyyy") + " " + formatTime(time, "hh:mm:ss") + "\r\n";
+namespace {
+
+enum Target : std::size_t { kWorkFile, kLog };
+
+// Copies the source's lines to both files, block by block.
+FileError copyLines(const std::filesystem::path& source, const std::string& header,
+                    AppendSession& files, std::int64_t& lineCount) {
+    if (FileError error = files.append(kLog, header); error.failed())
+        return error;
+    CrLfStream lines;
+    std::string converted;
+    auto appendConverted = [&]() -> FileError {
+        FileError error = files.append(kWorkFile, converted);
+        if (!error.failed())
+            error = files.append(kLog, converted);
+        converted.clear();
+        return error;
+    };
+    FileError error = readInBlocks(source, [&](std::string_view block) {
+        lines.feed(block, converted);
+        return appendConverted();
+    });
+    if (!error.failed()) {
+        lines.finish(converted);
+        error = appendConverted();
+    }
+    lineCount = lines.count();
+    return error;
 }
 
-ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku,
-                     Clock& clock) {
-    ImportResult result;
-    std::string content;
-    result.error = readWholeFile(source, content);
-    if (result.error.failed())
-        return result;
-    CrLfLines copied = withCrLfEnds(std::move(content));
+} // namespace
 
+std::string logHeaderLine(Clock& clock) {
+    return clockStamp(clock) + "\r\n";
+}
+
+ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku, Clock& clock,
+                     const StepEnd& end) {
     const std::string header = logHeaderLine(clock);
-    const std::filesystem::path logFile = fsPath(inDir(datPolku, kLogFileName));
-    // The lines go to both files from the one buffer, the log's after its header.
-    result.error = appendSlicesAllOrNothing({
-        {fsPath(inDir(datPolku, kWorkFileName)), copied.text},
-        {logFile, header},
-        {logFile, copied.text},
-    });
+    std::int64_t lineCount = 0;
+    StepPlan plan;
+    plan.kind = StepKind::Import;
+    plan.startedAt = header.substr(0, header.size() - 2);
+    plan.targets = {fsPath(inDir(datPolku, kWorkFileName)), fsPath(inDir(datPolku, kLogFileName))};
+    plan.write = [&](AppendSession& files) { return copyLines(source, header, files, lineCount); };
+    plan.end = end;
+
+    const StepOutcome outcome = runJournalledStep(datPolku, plan);
+    ImportResult result;
+    result.error = outcome.error;
+    result.endError = outcome.endError;
+    result.blockedBy = outcome.blockedBy;
     if (!result.error.failed())
-        result.lineCount = copied.count;
+        result.lineCount = lineCount;
     return result;
 }
 

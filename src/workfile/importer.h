@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/safewrite.h"
+#include "common/stepjournal.h"
 #include "platform/clock.h"
 
 namespace orvik {
@@ -13,7 +15,9 @@ inline constexpr const char* kWorkFileName = "orvik.dat";
 inline constexpr const char* kLogFileName = "orvik.log";
 
 struct ImportResult {
-    FileError error; // failed() when nothing was taken
+    FileError error;                      // failed() when nothing was taken
+    FileError endError;                   // the lines are in, but `end` could not be done
+    std::vector<RecoveredStep> blockedBy; // an earlier step that stood in the way
     std::int64_t lineCount = 0;
 };
 
@@ -22,9 +26,11 @@ struct ImportResult {
 std::string logHeaderLine(Clock& clock);
 
 // Appends every line of `source` to the work file and to the log in
-// `datPolku`, the log after a dated header line; all of it or nothing.
-// Each line gets CR LF, whatever end it had in the source.
-ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku,
-                     Clock& clock);
+// `datPolku`, the log after a dated header line; all of it or nothing, as a
+// journalled step whose end is `end` (removing the source, for a caller that
+// has taken it). Each line gets CR LF, whatever end it had in the source.
+// The source is read in bounded blocks, whatever its size.
+ImportResult tuodata(const std::filesystem::path& source, const std::string& datPolku, Clock& clock,
+                     const StepEnd& end = {});
 
 } // namespace orvik

@@ -6,7 +6,9 @@
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
+#include "common/filefailure.h"
 #include "common/safewrite.h"
+#include "common/stepnotices.h"
 #include "workfile/importer.h"
 
 namespace orvik {
@@ -14,47 +16,65 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using namespace orvik::literals;
+
 bool isFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
 }
 
-// Takes the pending count into the work file, then removes it.
-FileError takePending(const std::string& datPolku, Clock& clock, std::int64_t& lineCount) {
-    const ImportResult imported = tuodata(kPendingCountName, datPolku, clock);
-    if (imported.error.failed())
-        return imported.error;
-    lineCount += imported.lineCount;
-    return removeFile(kPendingCountName);
+std::string notImportedText(const ImportResult& imported) {
+    if (!imported.blockedBy.empty())
+        return unsettledStepText(imported.blockedBy.front()) + "Tietoja ei tuotu. "_cp;
+    return fileFailureText(imported.error) + "Tietoja ei tuotu. "_cp;
 }
 
-// Another file system cannot take a rename: copy, then remove the source. A
-// source that cannot be removed takes the copy back, so the count is never
-// in both places.
-FileError copyToPending(const fs::path& source) {
-    std::string content;
-    FileError error = readWholeFile(source, content);
-    if (!error.failed())
-        error = replaceFile(kPendingCountName, content);
-    if (error.failed())
+// Takes the pending count into the work file; its removal is the end of the
+// same journalled step, so a crash can neither lose it nor take it twice.
+bool takePending(const std::string& datPolku, Clock& clock, ReaderSoftwareImport& result) {
+    const ImportResult imported = tuodata(kPendingCountName, datPolku, clock,
+                                          StepEnd{{fs::absolute(kPendingCountName)}, {}, {}});
+    if (imported.error.failed()) {
+        result = {ReaderSoftwareImport::Outcome::Failed, 0, notImportedText(imported), {}};
+        return false;
+    }
+    result.outcome = ReaderSoftwareImport::Outcome::Imported;
+    result.lineCount += imported.lineCount;
+    if (imported.endError.failed())
+        result.warning = takenSourceLeftText(imported.endError);
+    return true;
+}
+
+// Another file system cannot take a rename: copy, then remove the source,
+// as one journalled step, so the count is never in both places.
+FileError copyToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
+    StepPlan plan;
+    plan.kind = StepKind::Import;
+    const std::string header = logHeaderLine(clock);
+    plan.startedAt = header.substr(0, header.size() - 2);
+    plan.write = [&source](AppendSession&) {
+        std::string content;
+        FileError error = readWholeFile(source, content);
+        if (!error.failed())
+            error = replaceFile(kPendingCountName, content);
         return error;
-    error = removeFile(source);
-    if (error.failed())
-        removeFile(kPendingCountName);
-    return error;
+    };
+    plan.end.moves.push_back({source, fs::absolute(kPendingCountName)});
+    const StepOutcome outcome = runJournalledStep(datPolku, plan);
+    if (!outcome.error.failed() && outcome.endError.failed())
+        return outcome.endError;
+    return outcome.error;
 }
 
-FileError moveToPending(const fs::path& source) {
+FileError moveToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
     if (fileOps().rename(source.c_str(), kPendingCountName) == 0)
         return {};
     const int renameError = errno;
     if (renameError == EXDEV)
-        return copyToPending(source);
-    return FileError::fromErrno(renameError);
-}
-
-ReaderSoftwareImport failedImport(const FileError& error) {
-    return {ReaderSoftwareImport::Outcome::Failed, 0, error.message()};
+        return copyToPending(source, datPolku, clock);
+    FileError error = FileError::fromErrno(renameError);
+    error.about(FileOperation::Move, source);
+    return error;
 }
 
 } // namespace
@@ -66,25 +86,27 @@ ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
     const bool hasSource = isFile(source);
     const bool hasPending = isFile(kPendingCountName);
     if (!hasSource && !hasPending)
-        return {ReaderSoftwareImport::Outcome::NothingToImport, 0,
-                "Ei tuotua tiedostoa: " + sourceName};
+        return {ReaderSoftwareImport::Outcome::NothingToImport,
+                0,
+                "Ei tuotua tiedostoa: " + sourceName,
+                {}};
 
-    std::int64_t lineCount = 0;
-    if (hasPending) {
-        if (FileError error = takePending(datPolku, clock, lineCount); error.failed())
-            return failedImport(error);
+    ReaderSoftwareImport result;
+    if (hasPending && !takePending(datPolku, clock, result))
+        return result;
+    if (hasSource && result.warning.empty()) {
+        if (FileError error = moveToPending(source, datPolku, clock); error.failed())
+            return {ReaderSoftwareImport::Outcome::Failed,
+                    0,
+                    fileFailureText(error) + "Tietoja ei tuotu. "_cp,
+                    {}};
+        if (!takePending(datPolku, clock, result))
+            return result;
     }
-    if (hasSource) {
-        if (FileError error = moveToPending(source); error.failed())
-            return failedImport(error);
-        if (FileError error = takePending(datPolku, clock, lineCount); error.failed())
-            return failedImport(error);
-    }
-    return {ReaderSoftwareImport::Outcome::Imported, lineCount, {}};
+    return result;
 }
 
 std::string importedCountCaption(std::int64_t lineCount) {
-    using namespace literals;
     return "Rivejä käsitelty: "_cp + std::to_string(lineCount) + " kpl";
 }
 

@@ -19,6 +19,7 @@ struct ReaderSoftwareImport {
     Outcome outcome = Outcome::NothingToImport;
     std::int64_t lineCount = 0; // lines taken in, when Imported
     std::string message;        // what to tell the user otherwise
+    std::string warning;        // Imported, but something to tell the user
 };
 
 // `readerDir` is the reader-software directory value as the user sees it

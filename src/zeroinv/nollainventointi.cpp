@@ -1,7 +1,10 @@
 #include "zeroinv/nollainventointi.h"
 
 #include "common/codepage.h"
+#include "common/filefailure.h"
 #include "common/safewrite.h"
+#include "common/stepjournal.h"
+#include "common/stepnotices.h"
 #include "zeroinv/zerorows.h"
 
 namespace orvik {
@@ -10,15 +13,23 @@ using namespace orvik::literals;
 
 namespace {
 
-void reportWriteFailure(const std::string& path, const FileError& error, MessageBoxes& messages) {
-    messages.show(" Tiedostoon " + path + " ei voi kirjoittaa: " + error.message() + " ",
-                  " Ilmoitus", MsgIcon::Exclamation, MsgButtons::Ok);
+void reportWriteFailure(const std::string& path, const StepOutcome& outcome,
+                        MessageBoxes& messages) {
+    const FileError& error = outcome.error;
+    std::string text;
+    if (!outcome.blockedBy.empty())
+        text = unsettledStepText(outcome.blockedBy.front());
+    else if (error.path != path)
+        text = fileFailureText(error);
+    else
+        text = " Tiedostoon " + path + " ei voi kirjoittaa: " + error.message() + " ";
+    messages.show(text, " Ilmoitus", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace
 
 bool nollainventointi(const Directories& directories, const std::vector<std::int32_t>& groups,
-                      double cutOff, MessageBoxes& messages) {
+                      double cutOff, MessageBoxes& messages, Clock& clock) {
     const ZeroRowsResult zero = collectZeroRows(directories.datat, groups, cutOff);
     if (zero.failure) {
         messages.show(stockFailureText(*zero.failure), " Ilmoitus", MsgIcon::Exclamation,
@@ -27,9 +38,14 @@ bool nollainventointi(const Directories& directories, const std::vector<std::int
     }
     // One append of all rows, even none, so the file exists for the review.
     const std::string path = inDir(directories.datPolku, kZeroRowFileName);
-    const FileError error = appendAllOrNothing({{fsPath(path), zero.rows}});
-    if (error.failed()) {
-        reportWriteFailure(path, error, messages);
+    StepPlan plan;
+    plan.kind = StepKind::ZeroRows;
+    plan.startedAt = clockStamp(clock);
+    plan.targets = {fsPath(path)};
+    plan.write = [&zero](AppendSession& file) { return file.append(0, zero.rows); };
+    const StepOutcome outcome = runJournalledStep(directories.datPolku, plan);
+    if (outcome.error.failed()) {
+        reportWriteFailure(path, outcome, messages);
         return false;
     }
     messages.notice(" Nollainventointirivit on lisätty. "_cp);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/codepage.h"
+#include "common/stepjournal.h"
 #include "results/handover.h"
 #include "results/resultsfixture.h"
 
@@ -117,22 +118,31 @@ TEST_F(HandOverTest, FailedTransferLeavesEveryFileAndCanBeRetriedOnce) {
     EXPECT_EQ(transferFile(), kWaiting + "1             5\r\n2             6\r\n");
 }
 
-TEST_F(HandOverTest, WorkFileThatCannotBeRetiredEndsWithAWarningNotARepeat) {
+TEST_F(HandOverTest, WorkFileThatCannotBeRetiredEndsWithAWarningAndBlocksARepeat) {
     // A directory in the work file's place can be neither deleted nor replaced.
     std::filesystem::remove(dir / "orvik.dat");
     std::filesystem::create_directory(dir / "orvik.dat");
-    for (bool withUnreadLines : {false, true}) {
-        ReviewList list = listOf({fullRow("1", "5")});
-        if (withUnreadLines)
-            list.unreadLines = {{1, "BROKEN"}};
-        EXPECT_EQ(accept(list), HandOverResult::DoneWorkFileLeft);
-        EXPECT_EQ(last().title, " Virhe");
-        EXPECT_NE(last().text.find(" Tapahtumat on siirretty"), std::string::npos);
-        EXPECT_NE(last().text.find("ei saa siirtää uudelleen"_cp), std::string::npos);
-    }
-    EXPECT_EQ(fakes.programEnd.endCalls, 2);
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "orvik.dat"));
-    EXPECT_EQ(transferFile(), "1             5\r\n1             5\r\n");
+    ReviewList list = listOf({fullRow("1", "5")});
+    list.unreadLines = {{1, "BROKEN"}};
+
+    EXPECT_EQ(accept(list), HandOverResult::DoneWorkFileLeft);
+    EXPECT_EQ(last().title, " Virhe");
+    EXPECT_NE(last().text.find(" Tapahtumat on siirretty"), std::string::npos);
+    EXPECT_NE(last().text.find("ei saa siirtää uudelleen"_cp), std::string::npos);
+    EXPECT_EQ(fakes.programEnd.endCalls, 1);
+
+    // The same list again (the next run reviews the same work file): refused.
+    EXPECT_EQ(accept(list), HandOverResult::TransferFailed);
+    EXPECT_NE(last().text.find("ei saa siirtää uudelleen"_cp), std::string::npos);
+    EXPECT_EQ(transferFile(), "1             5\r\n");
+
+    // Once the way is clear, recovery finishes the hand-over's end.
+    std::filesystem::remove(dir / "orvik.dat");
+    const std::vector<RecoveredStep> recovered = recoverSteps(dir.dirValue());
+    ASSERT_EQ(recovered.size(), 1u);
+    EXPECT_EQ(recovered[0].outcome, RecoveredStep::Outcome::Finished);
+    EXPECT_EQ(file("orvik.dat"), "BROKEN\r\n");
+    EXPECT_EQ(transferFile(), "1             5\r\n");
 }
 
 } // namespace

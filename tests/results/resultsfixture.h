@@ -35,7 +35,7 @@ protected:
     TempDir dir;
     FakePlatform fakes;
     int hides = 0;
-    ResultsWindow window{fakes.messages, fakes.programEnd, [this] { ++hides; }};
+    ResultsWindow window{fakes.messages, fakes.programEnd, [this] { ++hides; }, fakes.clock};
 
     std::string file(const std::string& name) const { return readFile(dir / name); }
     void put(const std::string& name, const std::string& bytes) const {

@@ -125,18 +125,22 @@ TEST(ZeroRowOrder, EqualCodesKeepFileOrder) {
     EXPECT_EQ(column(list, colLukija), (Texts{"        2", "        4", "        1", "        3"}));
 }
 
-TEST(ReviewSource, ZeroRowFileFirstThenWorkFileThenNothing) {
+TEST(ReviewSource, AZeroRowFileJoinsTheWorkFileRowsAndIsReviewedOnce) {
     TempDir dir;
     const std::string datPolku = dir.dirValue();
     EXPECT_EQ(chooseReviewSource(datPolku), ReviewSource::Nothing);
     ReviewList list;
     EXPECT_TRUE(readCountedRows(ReviewSource::WorkFile, datPolku, list).failed());
 
-    test::writeFile(dir / "orvik.dat", countLine("1", "5"));
-    test::writeFile(dir / "nulli.dat", countLine("2", "0"));
-    ASSERT_EQ(chooseReviewSource(datPolku), ReviewSource::ZeroRowFile);
-    ASSERT_FALSE(readCountedRows(ReviewSource::ZeroRowFile, datPolku, list).failed());
-    EXPECT_EQ(column(list, colTuote), (Texts{"2"}));
+    test::writeFile(dir / "orvik.dat",
+                    countLine("1", "5") + countLine("2", "1") + countLine("1", "2"));
+    test::writeFile(dir / "nulli.dat", countLine("2", "0") + countLine("0", "0"));
+    ASSERT_EQ(chooseReviewSource(datPolku), ReviewSource::WorkFileAndZeroRows);
+    ASSERT_FALSE(readCountedRows(ReviewSource::WorkFileAndZeroRows, datPolku, list).failed());
+    // Counted rows merged as always; each zero row its own row, after the
+    // counted row of its code.
+    EXPECT_EQ(column(list, colTuote), (Texts{"0", "1", "2", "2"}));
+    EXPECT_EQ(column(list, colLukija), (Texts{"        0", "7", "         1", "        0"}));
     EXPECT_EQ(chooseReviewSource(datPolku), ReviewSource::WorkFile); // reviewed once
 }
 

@@ -142,7 +142,11 @@ TEST_F(ReviewWindow, UnreadableWorkFileEndsTheReviewWithoutSaving) {
     std::filesystem::create_directory(dir / "orvik.dat");
     open();
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text.rfind("21 ", 0), 0u) << fake.messages.shown[0].text;
+    // The message names the file and what failed.
+    EXPECT_EQ(fake.messages.shown[0].text.rfind(
+                  " Tiedostoa " + dir.dirValue() + "orvik.dat ei voitu lukea: 21 ", 0),
+              0u)
+        << fake.messages.shown[0].text;
     EXPECT_EQ(fake.programEnd.endCalls, 1);
     EXPECT_FALSE(window->isVisible());
 }

@@ -24,7 +24,20 @@ bool exists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, ignored);
 }
 
+int FailingFileOps::open(const char* path, int flags, int mode) {
+    const int fd = FileOps::open(path, flags, mode);
+    const std::string name(path);
+    if (fd >= 0 && !onlyFile.empty() && name.size() >= onlyFile.size() &&
+        name.compare(name.size() - onlyFile.size(), onlyFile.size(), onlyFile) == 0)
+        counted_.insert(fd);
+    else
+        counted_.erase(fd);
+    return fd;
+}
+
 long FailingFileOps::write(int fd, const void* data, std::size_t size) {
+    if (!onlyFile.empty() && counted_.count(fd) == 0)
+        return FileOps::write(fd, data, size);
     if (budget_ <= 0) {
         errno = errorNumber_;
         return -1;

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file helpers for tests, byte for byte.
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "common/safewrite.h"
@@ -20,12 +21,16 @@ public:
         : budget_(bytesBeforeFailure), errorNumber_(errorNumber) {}
     bool failRename = false;
     bool failFsync = false;
+    // When set, only writes to files whose path ends with it count and fail.
+    std::string onlyFile;
+    int open(const char* path, int flags, int mode) override;
     long write(int fd, const void* data, std::size_t size) override;
     int fsync(int fd) override;
     int rename(const char* from, const char* to) override;
 
 private:
     long budget_;
+    std::set<int> counted_; // descriptors of the files the budget applies to
     int errorNumber_;
 };
 

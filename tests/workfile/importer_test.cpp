@@ -33,7 +33,7 @@ TEST_F(TuodataTest, AppendsToWorkFileAndToLogUnderADatedHeader) {
     clock.time = {17, 4, 9};
     const ImportResult second = importSource("6410000000031  2.5\r\n");
 
-    ASSERT_FALSE(first.error.failed()) << first.error.message();
+    ASSERT_FALSE(first.error.failed()) << first.error.message() << first.error.path;
     EXPECT_EQ(first.lineCount, 3);
     EXPECT_EQ(second.lineCount, 1);
     EXPECT_EQ(readFile(dir / "orvik.dat"), "OLD                1\r\n6410000000017    3\r\n"

@@ -15,6 +15,7 @@ namespace {
 using test::readFile;
 using test::writeFile;
 using Outcome = ReaderSoftwareImport::Outcome;
+using namespace orvik::literals;
 
 const std::string kThreeLines =
     "6410000000017    3\r\n6410000000024    1\r\n6410000000031  2.5\r\n";
@@ -91,11 +92,13 @@ TEST_F(ReaderImportTest, FailedAppendKeepsTheCountForTheNextImport) {
     writeFile(dat / "orvik.log", "earlier\r\n");
     writeFile(source(), kThreeLines);
     test::FailingFileOps diskFullPartWay(25);
+    diskFullPartWay.onlyFile = "orvik.dat";
 
     const ReaderSoftwareImport failed = importUnder(diskFullPartWay);
 
     ASSERT_EQ(failed.outcome, Outcome::Failed);
-    EXPECT_EQ(failed.message, FileError::fromErrno(28).message());
+    EXPECT_EQ(failed.message, " Tiedostoon " + dat.dirValue() + "orvik.dat ei voitu kirjoittaa: " +
+                                  FileError::fromErrno(28).message() + ". Tietoja ei tuotu. ");
     EXPECT_EQ(readFile(dat / "orvik.dat"), "OLD                1\r\n");
     EXPECT_EQ(readFile(dat / "orvik.log"), "earlier\r\n");
     EXPECT_EQ(readFile(pending()), kThreeLines);
@@ -113,7 +116,8 @@ TEST_F(ReaderImportTest, RefusedMoveLeavesTheCountWhereTheReaderSoftwarePutIt) {
 
     const ReaderSoftwareImport result = importUnder(renameRefused);
 
-    EXPECT_EQ(result.message, FileError::fromErrno(EACCES).message());
+    EXPECT_EQ(result.message, " Tiedostoa " + vorda.dirValue() + "orvik.dat ei voitu siirtää: "_cp +
+                                  FileError::fromErrno(EACCES).message() + ". Tietoja ei tuotu. ");
     EXPECT_EQ(readFile(source()), kThreeLines);
     EXPECT_FALSE(test::exists(pending()));
 }

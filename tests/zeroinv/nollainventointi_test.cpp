@@ -20,7 +20,7 @@ protected:
         directories.datat = dir.dirValue();
         directories.datPolku = dir.dirValue() + "work/";
     }
-    bool run() { return nollainventointi(directories, {1}, 41000.0, fake.messages); }
+    bool run() { return nollainventointi(directories, {1}, 41000.0, fake.messages, fake.clock); }
 
     test::TempDir dir;
     std::filesystem::path zeroRowFile = dir / "work" / "nulli.dat";

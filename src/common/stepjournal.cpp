@@ -1,0 +1,223 @@
+#include "common/stepjournal.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/dirvalue.h"
+#include "common/rawfile.h"
+
+namespace orvik {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr StepKind kAllKinds[] = {StepKind::Import, StepKind::HandOver, StepKind::ZeroRows};
+
+const char* journalName(StepKind kind) {
+    switch (kind) {
+    case StepKind::Import:
+        return "orvik_tuonti.jnl";
+    case StepKind::HandOver:
+        return "orvik_siirto.jnl";
+    case StepKind::ZeroRows:
+        return "orvik_nollat.jnl";
+    }
+    return "orvik.jnl";
+}
+
+bool fileExists(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+FileError removeDurably(const fs::path& path) {
+    FileError error = removeFile(path);
+    if (!error.failed())
+        syncDirectory(directoryOf(path));
+    return error;
+}
+
+// Cuts a file back to `length` and flushes it.
+FileError cutBack(const fs::path& path, long long length) {
+    const int fd = fileOps().open(path.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return lastFileError().about(FileOperation::Write, path);
+    FileError error;
+    if (fileOps().ftruncate(fd, length) != 0 || fileOps().fsync(fd) != 0)
+        error = lastFileError().about(FileOperation::Write, path);
+    fileOps().close(fd);
+    return error;
+}
+
+FileError settleMoves(const StepEnd& end) {
+    for (const StepEnd::Move& move : end.moves)
+        if (fileExists(move.to))
+            if (FileError error = removeDurably(move.from); error.failed())
+                return error;
+    return {};
+}
+
+FileError finishEnd(const StepEnd& end) {
+    if (FileError error = settleMoves(end); error.failed())
+        return error;
+    for (const fs::path& path : end.remove)
+        if (FileError error = removeDurably(path); error.failed())
+            return error;
+    if (!end.replace.empty())
+        return replaceFiles(end.replace);
+    return {};
+}
+
+// Puts a target back as it was before the step, unless another program has
+// changed it since: then it is left as found and named.
+FileError rollBackTarget(const JournalRecord::Target& target, RecoveredStep& recovered) {
+    struct stat info {};
+    if (::stat(target.path.c_str(), &info) != 0) {
+        if (target.oldLength >= 0)
+            recovered.changedFiles.push_back(cpPath(target.path));
+        return {};
+    }
+    if (target.oldLength < 0)
+        return removeDurably(target.path);
+    if (info.st_size < target.oldLength) {
+        recovered.changedFiles.push_back(cpPath(target.path));
+        return {};
+    }
+    if (info.st_size == target.oldLength)
+        return {};
+    return cutBack(target.path, target.oldLength);
+}
+
+FileError settle(const JournalRecord& record, RecoveredStep& recovered) {
+    if (record.complete) {
+        recovered.outcome = RecoveredStep::Outcome::Finished;
+        return finishEnd(record.end);
+    }
+    recovered.outcome = RecoveredStep::Outcome::RolledBack;
+    if (FileError error = settleMoves(record.end); error.failed())
+        return error;
+    for (const JournalRecord::Target& target : record.targets)
+        if (FileError error = rollBackTarget(target, recovered); error.failed())
+            return error;
+    return {};
+}
+
+// Recovers one journal; false when there was none.
+bool recoverJournal(const fs::path& path, StepKind kind, RecoveredStep& recovered) {
+    recovered.kind = kind;
+    if (!fileExists(path))
+        return false;
+    std::string bytes;
+    FileError error = readWholeFile(path, bytes);
+    std::optional<JournalRecord> record;
+    if (!error.failed()) {
+        record = decodeJournal(bytes);
+        if (!record)
+            error = FileError::fromErrno(EILSEQ).about(FileOperation::Read, path);
+    }
+    if (record) {
+        recovered.startedAt = record->startedAt;
+        recovered.complete = record->complete;
+        error = settle(*record, recovered);
+    }
+    if (!error.failed())
+        error = removeDurably(path);
+    if (error.failed()) {
+        recovered.outcome = RecoveredStep::Outcome::Unsettled;
+        recovered.error = error;
+    }
+    return true;
+}
+
+// Whether an unsettled step must keep `next` from running: a step whose
+// lines may be partly in blocks everything; a finished one whose end is
+// missing blocks what would take its source again or append to its file.
+bool blocks(const RecoveredStep& pending, StepKind next) {
+    if (pending.outcome != RecoveredStep::Outcome::Unsettled)
+        return false;
+    if (!pending.complete || pending.kind == next)
+        return true;
+    return pending.kind == StepKind::HandOver && next == StepKind::Import;
+}
+
+JournalRecord journalOf(const StepPlan& plan, const AppendSession& session) {
+    JournalRecord record;
+    record.kind = plan.kind;
+    record.startedAt = plan.startedAt;
+    for (const AppendSession::Target& target : session.targets())
+        record.targets.push_back({target.path, target.oldLength});
+    record.end = plan.end;
+    return record;
+}
+
+FileError appendLines(const StepPlan& plan, AppendSession& session) {
+    FileError error = session.createMissing();
+    if (!error.failed())
+        error = session.endOpenLastLines();
+    if (!error.failed() && plan.write)
+        error = plan.write(session);
+    if (!error.failed())
+        error = session.sync();
+    return error;
+}
+
+} // namespace
+
+std::string journalPath(const std::string& datPolku, StepKind kind) {
+    return inDir(datPolku, journalName(kind));
+}
+
+std::vector<RecoveredStep> recoverSteps(const std::string& datPolku) {
+    std::vector<RecoveredStep> recovered;
+    for (StepKind kind : kAllKinds) {
+        RecoveredStep step;
+        if (recoverJournal(fsPath(journalPath(datPolku, kind)), kind, step))
+            recovered.push_back(std::move(step));
+    }
+    return recovered;
+}
+
+StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan) {
+    StepOutcome outcome;
+    for (RecoveredStep& pending : recoverSteps(datPolku))
+        if (blocks(pending, plan.kind))
+            outcome.blockedBy.push_back(std::move(pending));
+    if (!outcome.blockedBy.empty()) {
+        outcome.error = outcome.blockedBy.front().error;
+        return outcome;
+    }
+
+    const fs::path journal = fsPath(journalPath(datPolku, plan.kind));
+    JournalRecord record;
+    {
+        AppendSession session(plan.targets);
+        outcome.error = session.openExisting();
+        if (outcome.error.failed())
+            return outcome;
+        record = journalOf(plan, session);
+        outcome.error = replaceFile(journal, encodeJournal(record));
+        if (outcome.error.failed())
+            return outcome;
+        outcome.error = appendLines(plan, session);
+        if (!outcome.error.failed()) {
+            record.complete = true;
+            outcome.error = replaceFile(journal, encodeJournal(record));
+        }
+        if (outcome.error.failed()) {
+            // Without a clean rollback the journal stays, for recovery to
+            // cut the files back later.
+            if (!session.rollBack().failed())
+                removeDurably(journal);
+            return outcome;
+        }
+    }
+    outcome.endError = finishEnd(record.end);
+    if (!outcome.endError.failed())
+        outcome.endError = removeDurably(journal);
+    return outcome;
+}
+
+} // namespace orvik
