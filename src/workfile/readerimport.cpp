@@ -81,6 +81,9 @@ FileError moveToPending(const fs::path& source, const std::string& datPolku, Clo
 
 ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
                                                const std::string& datPolku, Clock& clock) {
+    // A step a crash or a refused removal left unfinished is settled first,
+    // so that a count already taken is not seen as waiting.
+    recoverSteps(datPolku);
     const std::string sourceName = readerDir + kReaderSoftwareFileName;
     const fs::path source = fsPath(sourceName);
     const bool hasSource = isFile(source);

@@ -13,6 +13,8 @@
 
 #include "app/frmmain.h"
 #include "common/codepage.h"
+#include "common/dirvalue.h"
+#include "common/stepjournal.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
@@ -252,6 +254,26 @@ TEST_F(FrmMainTest, FailedImportReportsTheErrorAndKeepsTheMainWindow) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(reviewWindowsOpened(), 0);
     EXPECT_EQ(readFile(cwd / "pnqty.dat"), "6410000000017    3\r\n");
+}
+
+TEST_F(FrmMainTest, StartUpSettlesAnInterruptedImportAndRemovesLeftoverTemporaries) {
+    writeFile(dat / "orvik.dat", "6410000000017    3\r\n6410000000024");
+    writeFile(dat / ".orvik.txt.tmp-4711-1", "half a save");
+    writeFile(cwd / ".pnqty.dat.tmp-4711-2", "half a copy");
+    writeFile(dat / "keep.tmp-1", "not ours");
+    JournalRecord interrupted;
+    interrupted.startedAt = "13.11.2012 08:15:02";
+    interrupted.targets = {{dat / "orvik.dat", 20}};
+    writeFile(fsPath(journalPath(dat.dirValue(), StepKind::Import)), encodeJournal(interrupted));
+
+    ASSERT_TRUE(load());
+
+    EXPECT_EQ(readFile(dat / "orvik.dat"), "6410000000017    3\r\n");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_NE(fake.messages.shown[0].text.find("13.11.2012 08:15:02"), std::string::npos);
+    EXPECT_FALSE(test::exists(dat / ".orvik.txt.tmp-4711-1"));
+    EXPECT_FALSE(test::exists(cwd / ".pnqty.dat.tmp-4711-2"));
+    EXPECT_TRUE(test::exists(dat / "keep.tmp-1"));
 }
 
 TEST_F(FrmMainTest, NaytaRivitHidesTheMainWindowAndOpensTheReview) {

@@ -90,6 +90,28 @@ TEST_F(ReaderRoutines, FetchTakesTheCountInClearsTheReaderAndOpensTheReview) {
     EXPECT_FALSE(fake.programEnd.ended());
 }
 
+TEST_F(ReaderRoutines, AFetchedCopyThatCannotGoAndAReaderThatCannotBeClearedAreBothTold) {
+    readerHands(kThreeLines);
+    reader.results["HM_delete"] = {5};
+    test::FailingFileOps removalRefused(1L << 30, EBUSY);
+    removalRefused.failRemovalOf = "pnqty.dat";
+    {
+        ScopedFileOps scoped(removalRefused);
+        EXPECT_TRUE(noudatiedot(link));
+    }
+
+    EXPECT_EQ(readFile(workFile()), kThreeLines);
+    ASSERT_EQ(fake.messages.shown.size(), 3u);
+    EXPECT_EQ(fake.messages.shown[0].text, " Tiedot on noudettu lukijasta ");
+    // Where the copy is, and that it will not be taken again.
+    EXPECT_NE(fake.messages.shown[1].text.find((dir / "pnqty.dat").string()), std::string::npos);
+    EXPECT_EQ(fake.messages.shown[1].icon, MsgIcon::Exclamation);
+    // The reader still holds the count: clear it before the next fetch.
+    EXPECT_EQ(fake.messages.shown[2].title, " Virhe nro 5");
+    EXPECT_NE(fake.messages.shown[2].text.find("Tyhjennä lukija"_cp), std::string::npos);
+    EXPECT_EQ(view.events.back(), "review");
+}
+
 TEST_F(ReaderRoutines, AnEmptyFetchLogsOnlyTheHeaderAndStillClearsTheReader) {
     readerHands("");
     EXPECT_TRUE(noudatiedot(link));

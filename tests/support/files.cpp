@@ -24,11 +24,26 @@ bool exists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, ignored);
 }
 
+namespace {
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return !end.empty() && text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+} // namespace
+
+int FailingFileOps::unlink(const char* path) {
+    if (endsWith(path, failRemovalOf)) {
+        errno = errorNumber_;
+        return -1;
+    }
+    return FileOps::unlink(path);
+}
+
 int FailingFileOps::open(const char* path, int flags, int mode) {
     const int fd = FileOps::open(path, flags, mode);
-    const std::string name(path);
-    if (fd >= 0 && !onlyFile.empty() && name.size() >= onlyFile.size() &&
-        name.compare(name.size() - onlyFile.size(), onlyFile.size(), onlyFile) == 0)
+    if (fd >= 0 && endsWith(path, onlyFile))
         counted_.insert(fd);
     else
         counted_.erase(fd);

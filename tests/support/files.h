@@ -23,6 +23,9 @@ public:
     bool failFsync = false;
     // When set, only writes to files whose path ends with it count and fail.
     std::string onlyFile;
+    // When set, removing a file whose path ends with it fails.
+    std::string failRemovalOf;
+    int unlink(const char* path) override;
     int open(const char* path, int flags, int mode) override;
     long write(int fd, const void* data, std::size_t size) override;
     int fsync(int fd) override;

@@ -2,15 +2,18 @@
 
 #include <string>
 
+#include "common/linesplitter.h"
 #include "common/textlines.h"
 #include "workfile/crlflines.h"
+#include "workfile/crlfstream.h"
 
 namespace orvik {
 namespace {
 
 // Every text of up to seven characters made of a letter, CR and LF: the runs
-// copied whole must give exactly the lines that the line reader finds.
-TEST(WithCrLfEnds, AgreesWithTheLineReaderOnEveryShortText) {
+// copied whole, and a text streamed in two pieces, must give exactly the
+// lines that the line reader finds.
+TEST(WithCrLfEnds, WholeOrInPiecesAgreesWithTheLineReaderOnEveryShortText) {
     std::string text;
     int checked = 0;
     auto check = [&](const auto& self) -> void {
@@ -18,6 +21,24 @@ TEST(WithCrLfEnds, AgreesWithTheLineReaderOnEveryShortText) {
         const CrLfLines result = withCrLfEnds(text);
         ASSERT_EQ(result.text, joinLinesCrLf(lines)) << testing::PrintToString(text);
         ASSERT_EQ(result.count, static_cast<std::int64_t>(lines.size()));
+        // Arriving in two pieces, cut anywhere, changes nothing.
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            const std::string_view first = std::string_view(text).substr(0, cut);
+            const std::string_view second = std::string_view(text).substr(cut);
+            CrLfStream stream;
+            std::string streamed;
+            stream.feed(first, streamed);
+            stream.feed(second, streamed);
+            stream.finish(streamed);
+            ASSERT_EQ(streamed, result.text) << testing::PrintToString(text) << " cut " << cut;
+            ASSERT_EQ(stream.count(), result.count);
+            LineSplitter splitter(7);
+            std::vector<std::string> split;
+            const auto keep = [&](std::string_view line) { split.emplace_back(line); };
+            ASSERT_TRUE(splitter.feed(first, keep) && splitter.feed(second, keep));
+            splitter.finish(keep);
+            ASSERT_EQ(split, lines) << testing::PrintToString(text) << " cut " << cut;
+        }
         ++checked;
         if (text.size() == 7)
             return;

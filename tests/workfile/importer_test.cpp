@@ -33,7 +33,7 @@ TEST_F(TuodataTest, AppendsToWorkFileAndToLogUnderADatedHeader) {
     clock.time = {17, 4, 9};
     const ImportResult second = importSource("6410000000031  2.5\r\n");
 
-    ASSERT_FALSE(first.error.failed()) << first.error.message() << first.error.path;
+    ASSERT_FALSE(first.error.failed()) << first.error.message();
     EXPECT_EQ(first.lineCount, 3);
     EXPECT_EQ(second.lineCount, 1);
     EXPECT_EQ(readFile(dir / "orvik.dat"), "OLD                1\r\n6410000000017    3\r\n"
@@ -42,6 +42,19 @@ TEST_F(TuodataTest, AppendsToWorkFileAndToLogUnderADatedHeader) {
               "earlier\r\n13.11.2012 08:15:02\r\n6410000000017    3\r\n6410000000024    1\r\nX\r\n"
               "02.01.2013 17:04:09\r\n6410000000031  2.5\r\n");
     EXPECT_TRUE(test::exists(dir / "pnqty.dat")) << "deleting the source is the caller's step";
+}
+
+TEST_F(TuodataTest, AnOpenLastLineIsEndedBeforeTheNewLinesJoinIt) {
+    // Edited by hand, or cut short by another program: no CR LF, a lone CR,
+    // a lone LF (which is part of the line).
+    for (const std::string& lastLine :
+         {"6410000000024    5", "6410000000024    5\r", "6410000000024    5\n"}) {
+        writeFile(dir / "orvik.dat", lastLine);
+        writeFile(dir / "orvik.log", "");
+        importSource("6410000000031    3\r\n");
+        const std::string ended = lastLine.back() == '\r' ? lastLine + "\n" : lastLine + "\r\n";
+        EXPECT_EQ(readFile(dir / "orvik.dat"), ended + "6410000000031    3\r\n");
+    }
 }
 
 TEST_F(TuodataTest, EmptySourceCreatesEmptyWorkFileAndLogsTheHeaderOnly) {
@@ -63,6 +76,7 @@ TEST_F(TuodataTest, FailedWriteLeavesWorkFileAndLogByteIdentical) {
     writeFile(dir / "orvik.dat", "OLD                1\r\n");
     writeFile(dir / "orvik.log", "earlier\r\n");
     test::FailingFileOps diskFullPartWay(30);
+    diskFullPartWay.onlyFile = "orvik.log";
     ImportResult result;
     {
         ScopedFileOps failing(diskFullPartWay);

@@ -109,6 +109,30 @@ TEST_F(ReaderImportTest, FailedAppendKeepsTheCountForTheNextImport) {
     EXPECT_FALSE(test::exists(pending()));
 }
 
+TEST_F(ReaderImportTest, ATakenCountThatCannotBeRemovedIsNeverTakenAgain) {
+    writeFile(source(), kThreeLines);
+    test::FailingFileOps removalRefused(1L << 30, EBUSY);
+    removalRefused.failRemovalOf = "pnqty.dat";
+
+    const ReaderSoftwareImport taken = importUnder(removalRefused);
+    ASSERT_EQ(taken.outcome, Outcome::Imported) << taken.message;
+    EXPECT_EQ(taken.lineCount, 3);
+    EXPECT_NE(taken.warning.find(pending().string()), std::string::npos) << taken.warning;
+
+    // Still stuck: the next press refuses, naming the file, and adds nothing.
+    writeFile(source(), "6410000000048    9\r\n");
+    const ReaderSoftwareImport refused = importUnder(removalRefused);
+    EXPECT_EQ(refused.outcome, Outcome::Failed);
+    EXPECT_NE(refused.message.find(pending().string()), std::string::npos) << refused.message;
+    EXPECT_EQ(readFile(dat / "orvik.dat"), kThreeLines);
+
+    // Once it can go, it goes untaken, and the new count comes in once.
+    const ReaderSoftwareImport next = import();
+    EXPECT_EQ(next.lineCount, 1) << next.message;
+    EXPECT_EQ(readFile(dat / "orvik.dat"), kThreeLines + "6410000000048    9\r\n");
+    EXPECT_FALSE(test::exists(pending()));
+}
+
 TEST_F(ReaderImportTest, RefusedMoveLeavesTheCountWhereTheReaderSoftwarePutIt) {
     writeFile(source(), kThreeLines);
     test::FailingFileOps renameRefused(1L << 30, EACCES);
