@@ -47,8 +47,9 @@ TEST_F(TuodataTest, AppendsToWorkFileAndToLogUnderADatedHeader) {
 TEST_F(TuodataTest, AnOpenLastLineIsEndedBeforeTheNewLinesJoinIt) {
     // Edited by hand, or cut short by another program: no CR LF, a lone CR,
     // a lone LF (which is part of the line).
-    for (const std::string& lastLine :
-         {"6410000000024    5", "6410000000024    5\r", "6410000000024    5\n"}) {
+    const std::string lastLines[] = {"6410000000024    5", "6410000000024    5\r",
+                                     "6410000000024    5\n"};
+    for (const std::string& lastLine : lastLines) {
         writeFile(dir / "orvik.dat", lastLine);
         writeFile(dir / "orvik.log", "");
         importSource("6410000000031    3\r\n");
