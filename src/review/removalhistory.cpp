@@ -56,11 +56,16 @@ std::vector<std::size_t> RemovalHistory::undo(ReviewList& list) {
         return {};
     std::vector<RemovedRow> restored = std::move(steps_.back());
     steps_.pop_back();
-    // Old indices ascending already; a stable sort keeps them so among equals.
-    std::stable_sort(restored.begin(), restored.end(),
-                     [&](const RemovedRow& a, const RemovedRow& b) {
-                         return compareInListOrder(a.row, b.row, list) < 0;
-                     });
+    // The restored rows in list order, sorted by reference (a row is fifteen
+    // texts); old indices ascending already, which a stable sort keeps among
+    // equals.
+    std::vector<RemovedRow*> inOrder;
+    inOrder.reserve(restored.size());
+    for (RemovedRow& removed : restored)
+        inOrder.push_back(&removed);
+    std::stable_sort(inOrder.begin(), inOrder.end(), [&](const RemovedRow* a, const RemovedRow* b) {
+        return compareInListOrder(a->row, b->row, list) < 0;
+    });
 
     // One merge of the kept rows and the restored ones, both in list order.
     std::vector<ReviewRow> merged;
@@ -68,17 +73,17 @@ std::vector<std::size_t> RemovalHistory::undo(ReviewList& list) {
     std::vector<std::size_t> placedAt;
     placedAt.reserve(restored.size());
     auto kept = list.rows.begin();
-    auto back = restored.begin();
-    while (back != restored.end()) {
+    auto back = inOrder.begin();
+    while (back != inOrder.end()) {
         const bool restoredFirst = [&] {
             if (kept == list.rows.end())
                 return true;
-            const int order = compareInListOrder(back->row, *kept, list);
-            return order < 0 || (order == 0 && back->index <= merged.size());
+            const int order = compareInListOrder((*back)->row, *kept, list);
+            return order < 0 || (order == 0 && (*back)->index <= merged.size());
         }();
         if (restoredFirst) {
             placedAt.push_back(merged.size());
-            merged.push_back(std::move(back->row));
+            merged.push_back(std::move((*back)->row));
             ++back;
         } else {
             merged.push_back(std::move(*kept));
