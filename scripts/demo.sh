@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Starts Orvik on a demo shop kept in the build tree: its own settings file
 # and directories, so the user's real settings are never touched.
-#   scripts/demo.sh BUILD_DIR [program arguments...]
+#   scripts/demo.sh BUILD_DIR [--reader] [program arguments...]
 # The demo's files are made once and then kept, so a count imported in one
 # run is still there in the next; delete BUILD_DIR/demo to start afresh.
+# --reader starts the main window in its reader layout (the setting "Tila"),
+# for this run only.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 shift
+reader_layout=false
+if [ "${1:-}" = "--reader" ]; then
+    reader_layout=true
+    shift
+fi
 demo="$build/demo"
 shop="$demo/shop"
 vorda="$shop/vorda/" # the reader software's directory ("MyDocuments")
@@ -43,8 +50,19 @@ write_stock_files() {
     [ -f "${vorda}orvik.dat" ] || cp "$sample" "${vorda}orvik.dat"
 }
 
+# The layout is chosen at every start: "Tila=lukija" in the program's section,
+# or no "Tila" at all.
+choose_layout() {
+    local ini="$demo/config/Norvala Oy.ini"
+    sed -i '/^Tila=/d' "$ini"
+    if $reader_layout; then
+        sed -i 's/^\[Orvik\]$/&\nTila=lukija/' "$ini"
+    fi
+}
+
 make_directories
 write_settings
+choose_layout
 write_stock_files
 
 # The stand-in reader's memory (read by the reader library from
@@ -59,6 +77,8 @@ write_reader_memory() {
 }
 write_reader_memory
 export ORVIK_READER_DIR="$reader"
+# A stand-in for the counting program that "Vie Ohjelma lukijaan" sends.
+[ -f "$shop/Autoexec.exe" ] || echo "Orvik demo: the reader's counting program" >"$shop/Autoexec.exe"
 
 export XDG_CONFIG_HOME="$demo/config"
 # The program works in the shop's directory: the archive copies of a work file

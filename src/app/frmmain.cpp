@@ -61,6 +61,9 @@ bool frmMain::Form_Load() {
     fillTaskList(*Combo2);
     Combo1->setCurrentIndex(settings.portIndex);
     Combo1_Click();
+    // Only after the port's selection, so that start-up itself never saves it.
+    if (settings.readerMode)
+        showReaderLayout();
     tellRecovery();
     return !platform_.programEnd.ended();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The main window: start-up, settings, import, and the hidden reader buttons
-// and task row. The handlers keep the names the program has always used.
+// The main window: start-up, settings, import, and the reader buttons and
+// task row, hidden unless the settings ask for the reader layout. The
+// handlers keep the names the program has always used.
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -91,6 +92,7 @@ protected:
 private:
     void tellRecovery();
     void buildControls();
+    void showReaderLayout();
     void setTabOrderByIndex();
     void connectHandlers();
 

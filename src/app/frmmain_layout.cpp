@@ -1,5 +1,5 @@
 // The main window's controls as laid out: positions in twips, captions, tab
-// indexes, and which controls start hidden.
+// indexes, and which controls start hidden; and the reader layout.
 #include "app/frmmain.h"
 
 #include <QComboBox>
@@ -21,6 +21,13 @@ namespace {
 
 using namespace literals;
 
+constexpr int kClientWidth = 6990;
+constexpr int kClientHeight = 3225;
+// The reader layout's window holds the task row (top 4080, "Suorita" 330
+// high) with the margin the window leaves under its last text box (Text4 ends
+// at 2805, 420 above the window's edge).
+constexpr int kReaderClientHeight = 4080 + 330 + 420;
+
 template <typename Widget>
 Widget* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
     auto* widget = new Widget(parent);
@@ -40,6 +47,10 @@ QPushButton* button(QWidget* parent, const char* name, const std::string& captio
 QLabel* label(QWidget* parent, const char* name, const std::string& caption, int left, int top,
               int width, int height) {
     auto* widget = place<QLabel>(parent, name, left, top, width, height);
+    // Never lower than a line of its text: "Tehtävä" was drawn 165 twips
+    // high, less than a line of the program's font.
+    if (widget->height() < widget->fontMetrics().height())
+        widget->resize(widget->width(), widget->fontMetrics().height());
     widget->setText(toQString(caption));
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return widget;
@@ -58,7 +69,7 @@ QComboBox* dropDownList(QWidget* parent, const char* name, int left, int top, in
 
 void frmMain::buildControls() {
     setWindowTitle(QStringLiteral("  Kelvo -  Siltavo"));
-    setFixedSize(twipsSize(6990, 3225));
+    setFixedSize(twipsSize(kClientWidth, kClientHeight));
 
     // The frame first, so that the window's own controls lie above it.
     Frame1 = place<QFrame>(this, "Frame1", 0, 0, 6975, 3135);
@@ -99,6 +110,18 @@ void frmMain::buildControls() {
     Text3->setReadOnly(true);
 
     setTabOrderByIndex();
+}
+
+// For a shop with a reader on a serial port: the reader buttons take the
+// places of the import and "Näytä rivit", the port row and the task row show.
+void frmMain::showReaderLayout() {
+    for (QWidget* control : std::initializer_list<QWidget*>{Command3, Command4})
+        control->setVisible(false);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Command5, Command8, Command9, Command6, Label1, Combo1,
+                                         Label2, lblA, Combo2, Command1})
+        control->setVisible(true);
+    setFixedSize(twipsSize(kClientWidth, kReaderClientHeight));
 }
 
 void frmMain::setTabOrderByIndex() {

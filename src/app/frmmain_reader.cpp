@@ -1,10 +1,13 @@
 // The main window's reader routines: thin calls into the reader link, with
-// the window itself as what the routines show and hide.
+// the window itself as what the routines show and hide. Each runs under the
+// busy cursor: a transfer holds the one thread until it ends.
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/frmmain.h"
+#include "platform/qt/busycursor.h"
 #include "platform/qt/qtext.h"
 #include "reader/readerlink.h"
 
@@ -24,6 +27,10 @@ public:
         // transfer holds the window until the program ends or the review
         // window takes over.
         window_.setCursor(Qt::WaitCursor);
+        // The progress caption lies under the task list: the task row gives
+        // way to it, for good, as the transfer never comes back to it.
+        window_.Label2->hide();
+        window_.Combo2->hide();
     }
     void setProgressCaption(const std::string& caption) override {
         window_.lblA->setText(toQString(caption));
@@ -43,18 +50,21 @@ void frmMain::kokeileportti() {
 }
 
 void frmMain::noudatiedot() {
+    const BusyCursor busy;
     MainWindowReaderView view(*this);
     ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
     orvik::noudatiedot(link);
 }
 
 void frmMain::tyhjenna() {
+    const BusyCursor busy;
     MainWindowReaderView view(*this);
     ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
     orvik::tyhjenna(link);
 }
 
 void frmMain::vieohjelma() {
+    const BusyCursor busy;
     MainWindowReaderView view(*this);
     ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
     orvik::vieohjelma(link);
@@ -65,6 +75,7 @@ void frmMain::Command5_Click() {
 }
 
 void frmMain::Command8_Click() {
+    const BusyCursor busy;
     MainWindowReaderView view(*this);
     ReaderLink link{reader_, platform_, view, porttinro, tulos, dirs_.datPolku};
     clearReaderAndReport(link);

@@ -6,6 +6,8 @@
 
 #include "app/frmmain.h"
 #include "platform/qt/appfont.h"
+#include "platform/qt/enterpressesbutton.h"
+#include "platform/qt/finnishtranslation.h"
 #include "platform/qt/qtclock.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
@@ -36,6 +38,8 @@ std::string commandLineText(int argc, char** argv) {
 int runOrvik(int argc, char** argv) {
     QApplication application(argc, argv);
     applyApplicationFont(application);
+    installQtFinnish(application);
+    EnterPressesButton::installOn(application);
 
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;

@@ -12,5 +12,8 @@ inline constexpr const char* kWorkDir = "DatPolku";
 inline constexpr const char* kTransferDir = "InvPolku";
 inline constexpr const char* kStockDir = "Datat";
 inline constexpr const char* kPort = "Portti";
+// "lukija" (in any case) shows the reader buttons, the port and the task row.
+inline constexpr const char* kMode = "Tila";
+inline constexpr const char* kReaderModeValue = "lukija";
 
 } // namespace orvik::settingskeys

@@ -31,7 +31,12 @@ StartupSettings readStartupSettings(SettingsStore& store) {
     settings.directories.invPolku = readDirWithFallback(store, kTransferDir);
     settings.directories.datat = readDirWithFallback(store, kStockDir);
     settings.portIndex = portEntryIndex(readOwn(store, kPort, kPortEntries[0]));
+    settings.readerMode = isReaderMode(readOwn(store, kMode, ""));
     return settings;
+}
+
+bool isReaderMode(const std::string& modeValue) {
+    return cp1252::toUpper(modeValue) == cp1252::toUpper(kReaderModeValue);
 }
 
 int portEntryIndex(const std::string& savedPort) {

@@ -15,12 +15,16 @@ struct StartupSettings {
     std::string readerDir;   // "MyDocuments", shown in Text1
     Directories directories; // DatPolku (Text4), Datat (Text2), InvPolku (Text3)
     int portIndex = 0;       // entry of the port list to select
+    bool readerMode = false; // the main window's reader layout
 };
 
 // Reads the five settings with their defaults. An empty transfer or stock
 // directory is taken from the fallback section (default: the current
 // directory) and written back to the program's own section.
 StartupSettings readStartupSettings(SettingsStore& store);
+
+// Whether a "Tila" value asks for the reader layout: "lukija" in any case.
+bool isReaderMode(const std::string& modeValue);
 
 // Position of the saved port among kPortEntries, ignoring case; 0 when none
 // matches.

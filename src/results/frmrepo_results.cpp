@@ -4,6 +4,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "platform/qt/busycursor.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtprintingservice.h"
 #include "results/handover.h"
@@ -44,12 +45,16 @@ void pdfBesideWorkFile(PrintingService& printer, const Directories& dirs) {
 
 } // namespace
 
+// The results' long work shows the busy cursor; their questions and messages
+// show the ordinary pointer (the message boxes see to that).
 void frmRepo::Command3_Click() {
+    const BusyCursor busy;
     ResultsWindow window = resultsWindow(*this, platform_);
     handOver(list_, dirs_, window);
 }
 
 bool frmRepo::Command4_Click() {
+    const BusyCursor busy;
     ResultsWindow window = resultsWindow(*this, platform_);
     return saveListAndEnd(list_, dirs_.datPolku, window);
 }
@@ -65,11 +70,13 @@ void frmRepo::Command5_Click() {
 }
 
 void frmRepo::printti() {
+    const BusyCursor busy;
     pdfBesideWorkFile(platform_.printer, dirs_);
     tellPrintOutcome(printNarrowReport(list_, platform_.printer), platform_.messages);
 }
 
 void frmRepo::printti2() {
+    const BusyCursor busy;
     pdfBesideWorkFile(platform_.printer, dirs_);
     const ColumnTitles titles = shownColumnTitles(ListView1);
     tellPrintOutcome(printWideReport(list_, titles, platform_.printer), platform_.messages);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTreeView>
 #include <algorithm>
@@ -62,6 +63,7 @@ frmRepo::frmRepo(Platform& platform, const Directories& dirs, QWidget* parent)
     createControls();
     setUpList();
     setTabOrderOfControls();
+    bindKeys();
     applyLayout(layout_);
     resize(twipsSize(kDesignClientWidth, kDesignClientHeight));
 }
@@ -137,6 +139,16 @@ void frmRepo::setTabOrderOfControls() {
                               Command4,  Label1,   Bar,      Command5};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+// Delete in the list does what "Poista" does; Ctrl+Z anywhere in the window
+// takes a removal back.
+void frmRepo::bindKeys() {
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), ListView1, nullptr, nullptr,
+                                    Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { Command2_Click(); });
+    auto* undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undoKey, &QShortcut::activated, this, [this] { undoLastPoista(); });
 }
 
 void frmRepo::applyLayout(const ReviewLayout& layout) {
@@ -265,12 +277,41 @@ void frmRepo::Command2_Click() {
         return;
     const std::vector<std::size_t> selected = selectedRows();
     if (!selected.empty()) {
-        removeRows(list_, selected);
+        removals_.removeRows(list_, selected);
         listChanged();
         placeCurrentRowNear(*std::min_element(selected.begin(), selected.end()));
     }
     ListView1->setFocus();
     laske();
+}
+
+void frmRepo::undoLastPoista() {
+    const std::vector<std::size_t> restored = removals_.undo(list_);
+    if (restored.empty())
+        return;
+    listChanged();
+    selectRestoredRows(restored);
+    laske();
+}
+
+// The rows brought back are selected, so the user sees what came back (and
+// "Poista" would take them again); consecutive rows go in as one range.
+void frmRepo::selectRestoredRows(const std::vector<std::size_t>& rows) {
+    QItemSelection selection;
+    const int lastColumn = kReviewColumnCount - 1;
+    for (std::size_t first = 0; first < rows.size();) {
+        std::size_t last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        selection.select(model_->index(static_cast<int>(rows[first]), 0),
+                         model_->index(static_cast<int>(rows[last]), lastColumn));
+        first = last + 1;
+    }
+    QItemSelectionModel* selectionModel = ListView1->selectionModel();
+    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex firstRestored = model_->index(static_cast<int>(rows.front()), 0);
+    selectionModel->setCurrentIndex(firstRestored, QItemSelectionModel::NoUpdate);
+    ListView1->scrollTo(firstRestored);
 }
 
 void frmRepo::resizeEvent(QResizeEvent* event) {

@@ -9,6 +9,7 @@
 
 #include "common/dirvalue.h"
 #include "platform/platform.h"
+#include "review/removalhistory.h"
 #include "review/reviewlist.h"
 #include "review/reviewops.h"
 
@@ -50,6 +51,8 @@ public:
     void laske();
     void ListView1_ColumnClick(int position);
     void Command2_Click(); // "Poista"
+    // Ctrl+Z: brings back the rows of the last "Poista" not yet taken back.
+    void undoLastPoista();
 
     // Results (hand-over, saving, printing).
     void Command1_Click(); // "Tulosta"
@@ -69,6 +72,7 @@ private:
     void setUpList();
     int widthNeeded(int column) const;
     void setTabOrderOfControls();
+    void bindKeys();
     void applyLayout(const ReviewLayout& layout);
     void openWindow();
     void setListButtonsVisible(bool visible);
@@ -76,10 +80,12 @@ private:
     void showNotice(const std::string& text);
     std::vector<std::size_t> selectedRows() const;
     void placeCurrentRowNear(std::size_t row);
+    void selectRestoredRows(const std::vector<std::size_t>& rows);
 
     Platform& platform_;
     Directories dirs_;
     ReviewList list_;
+    RemovalHistory removals_;
     std::unique_ptr<ReviewTableModel> model_;
     ReviewLayout layout_;
     bool loaded_ = false;

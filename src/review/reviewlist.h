@@ -12,21 +12,21 @@ namespace orvik {
 inline constexpr int kReviewColumnCount = 15;
 
 enum ReviewColumn : int {
-    colTuote = 0,     // product code (the row's own text)
-    colNimitys,       // product name
-    colVarasto,       // stock quantity
-    colLukija,        // counted quantity
-    colErotus,        // difference
-    colSortSaldo,     // hidden sort key of the stock
-    colSortErotus,    // hidden sort key of the difference
-    colTuoteryhma,    // product group name
-    colTuoteluokka,   // product class name
-    colInventoitu,    // last count date
-    colMyyntihinta,   // sales price
-    colOstohinta,     // purchase price
-    colToimittaja,    // supplier name
-    colEroOH,         // difference at purchase price
-    colSortEroMh,     // hidden sort key of colEroOH
+    colTuote = 0,   // product code (the row's own text)
+    colNimitys,     // product name
+    colVarasto,     // stock quantity
+    colLukija,      // counted quantity
+    colErotus,      // difference
+    colSortSaldo,   // hidden sort key of the stock
+    colSortErotus,  // hidden sort key of the difference
+    colTuoteryhma,  // product group name
+    colTuoteluokka, // product class name
+    colInventoitu,  // last count date
+    colMyyntihinta, // sales price
+    colOstohinta,   // purchase price
+    colToimittaja,  // supplier name
+    colEroOH,       // difference at purchase price
+    colSortEroMh,   // hidden sort key of colEroOH
 };
 
 struct ReviewColumnLayout {
@@ -47,6 +47,12 @@ struct UnreadLine {
     std::string text;       // without its line end
 };
 
+// A column sorted in a direction.
+struct SortKey {
+    int column;
+    bool descending;
+};
+
 struct ReviewList {
     std::vector<ReviewRow> rows; // in the order shown
     std::vector<UnreadLine> unreadLines;
@@ -55,6 +61,10 @@ struct ReviewList {
     // direction for the whole list.
     int sortColumn = colTuote;
     bool descending = false;
+    // The keys of the clicks before, newest first, each column once: among
+    // rows the key leaves equal, the stable sort kept the order they gave,
+    // which is what places a row brought back by an undo.
+    std::vector<SortKey> earlierKeys;
 };
 
 } // namespace orvik

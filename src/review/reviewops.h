@@ -41,6 +41,10 @@ std::vector<std::size_t> clickColumnReordering(ReviewList& list, int position);
 // each row in its new place.
 std::vector<std::size_t> sortRows(ReviewList& list);
 
+// Compares two cell texts as the sort by `column` does: name columns without
+// regard to case, the others byte by byte. Negative, 0 or positive.
+int compareForSort(const std::string& a, const std::string& b, int column);
+
 // Removes the rows at these indices (any order, duplicates allowed).
 void removeRows(ReviewList& list, const std::vector<std::size_t>& indices);
 

@@ -121,6 +121,17 @@ void permuteRows(ReviewList& list, const std::vector<std::size_t>& order) {
     }
 }
 
+// The key being replaced becomes the newest earlier key; an older entry of
+// the same column, or of the new key's, no longer decides anything.
+void rememberEarlierKey(ReviewList& list, int newColumn) {
+    std::vector<SortKey>& keys = list.earlierKeys;
+    std::erase_if(keys, [&](const SortKey& key) {
+        return key.column == list.sortColumn || key.column == newColumn;
+    });
+    if (list.sortColumn != newColumn)
+        keys.insert(keys.begin(), SortKey{list.sortColumn, list.descending});
+}
+
 } // namespace
 
 int sortColumnForClick(int position) {
@@ -135,10 +146,24 @@ std::vector<std::size_t> sortRows(ReviewList& list) {
     return order;
 }
 
+int compareForSort(const std::string& a, const std::string& b, int column) {
+    if (!isNameColumn(column))
+        return std::string_view(a).compare(b);
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto left = static_cast<unsigned char>(cp1252::toUpper(a[i]));
+        const auto right = static_cast<unsigned char>(cp1252::toUpper(b[i]));
+        if (left != right)
+            return left < right ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
 std::vector<std::size_t> clickColumnReordering(ReviewList& list, int position) {
     const int column = sortColumnForClick(position);
     if (column < 0)
         return {};
+    rememberEarlierKey(list, column);
     list.sortColumn = column;
     list.descending = !list.descending;
     return sortRows(list);

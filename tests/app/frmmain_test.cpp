@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <algorithm>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "common/dirvalue.h"
 #include "common/stepjournal.h"
 #include "platform/doubles/fakeplatform.h"
+#include "platform/qt/enterpressesbutton.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
@@ -137,6 +140,71 @@ TEST_F(FrmMainTest, TabOrderFollowsTheTabIndexes) {
         next = next->nextInFocusChain();
     } while (next != expected.front() && chain.size() < expected.size());
     EXPECT_EQ(chain, expected);
+}
+
+TEST_F(FrmMainTest, ReaderModeShowsTheReaderButtonsThePortAndTheTaskRowInAGrownWindow) {
+    fake.settings.set("Orvik", "Tila", "LuKiJa");
+    loadAndShow();
+    frmMain& w = *window;
+
+    for (QWidget* shown : Widgets{w.Command5, w.Command8, w.Command9, w.Command6, w.Command2,
+                                  w.Label1, w.Combo1, w.Label2, w.lblA, w.Combo2, w.Command1})
+        EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
+    for (QWidget* hidden : Widgets{w.Command3, w.Command4, w.Command7})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    EXPECT_EQ(w.childAt(w.Command9->geometry().center()), w.Command9);
+    EXPECT_EQ(w.size(), QSize(466, 322));
+    EXPECT_EQ(w.height() - w.Command1->geometry().bottom(), 215 - w.Text4->geometry().bottom())
+        << "the task row's margin is the one under the last text box";
+    for (QLabel* label : {w.Label1, w.Label2}) {
+        const QFontMetrics metrics(label->font());
+        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width());
+        EXPECT_LE(metrics.height(), label->height()) << label->objectName().toStdString();
+    }
+    QStyleOptionComboBox option;
+    option.initFrom(w.Combo2);
+    const int field =
+        w.Combo2->style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, w.Combo2)
+            .width();
+    for (int task = 0; task < w.Combo2->count(); ++task)
+        EXPECT_LE(QFontMetrics(w.Combo2->font()).horizontalAdvance(w.Combo2->itemText(task)), field)
+            << w.Combo2->itemText(task).toStdString();
+    EXPECT_EQ(fake.settings.value("Orvik", "Portti"), "<absent>") << "start-up never saves it";
+}
+
+TEST_F(FrmMainTest, ReaderModeTabsByTheTabIndexesAndTheKeyboardRunsATask) {
+    EnterPressesButton::installOn(*QApplication::instance());
+    fake.settings.set("Orvik", "Tila", "lukija");
+    writeFile(dat / "orvik.dat", "6410000000017    3\r\n");
+    loadAndShow();
+    frmMain& w = *window;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    const Widgets expected = {w.Command1, w.Combo1,   w.Text1,    w.Combo2,   w.Command2, w.Text2,
+                              w.Text3,    w.Command5, w.Command6, w.Command8, w.Command9, w.Text4};
+    w.Command1->setFocus();
+    Widgets visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        visited.push_back(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(QApplication::focusWidget(), w.Command1) << "round to the start";
+
+    w.Combo1->setFocus();
+    QTest::keyClick(w.Combo1, Qt::Key_Down); // the user's choice of port
+    EXPECT_EQ(w.porttinro, 2);
+    EXPECT_EQ(fake.settings.value("Orvik", "Portti"), "Com2:");
+    EXPECT_EQ(QApplication::focusWidget(), w.Command1);
+
+    w.Combo2->setCurrentIndex(2);
+    w.Combo2->setFocus();
+    QTest::keyClick(w.Combo2, Qt::Key_Down); // task 3, "Näytä rivit"
+    ASSERT_EQ(QApplication::focusWidget(), w.Command1);
+    QTest::keyClick(w.Command1, Qt::Key_Return);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(reviewWindowsOpened(), 1);
 }
 
 TEST_F(FrmMainTest, FirstStartShowsTheCurrentDirectoryArchivesAndTriesPortOne) {

@@ -1,4 +1,6 @@
 #include "common/codepage.h"
+#include "platform/qt/busycursor.h"
+#include "platform/qt/finnishtranslation.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtmessageboxes.h"
 
@@ -75,6 +77,51 @@ TEST(MessageBoxes, QuestionPreselectsTheChosenButtonAndAnswersTheClickedOne) {
 
     whenShown([](QMessageBox& box) { box.reject(); }); // closed without a choice
     EXPECT_EQ(boxes.show("?", "t", MsgIcon::Question, MsgButtons::YesNoDefaultYes), MsgAnswer::No);
+}
+
+QStringList shownButtonTexts(const QMessageBox& box) {
+    QStringList texts;
+    for (const QAbstractButton* button : box.buttons())
+        texts << button->text().remove(QLatin1Char('&')); // the mnemonic is not shown as such
+    texts.sort();
+    return texts;
+}
+
+TEST(MessageBoxes, StandardButtonsReadInFinnishAndTheQuestionStillDefaultsToEi) {
+    ASSERT_TRUE(installQtFinnish(*QApplication::instance()));
+    QtMessageBoxes boxes;
+    QStringList texts;
+    QString defaultText;
+    whenShown([&](QMessageBox& box) {
+        texts = shownButtonTexts(box);
+        defaultText = box.defaultButton()->text().remove(QLatin1Char('&'));
+        box.defaultButton()->click();
+    });
+    EXPECT_EQ(boxes.show("?", " Varmistus", MsgIcon::Question, MsgButtons::YesNoDefaultNo),
+              MsgAnswer::No);
+    EXPECT_EQ(texts, (QStringList{"Ei", toQString("Kyllä"_cp)}));
+    EXPECT_EQ(defaultText, "Ei");
+
+    whenShown([&](QMessageBox& box) {
+        texts = shownButtonTexts(box);
+        box.button(QMessageBox::Ok)->click();
+    });
+    boxes.notice(" Ilmoitus");
+    EXPECT_EQ(texts, QStringList{"OK"});
+}
+
+TEST(MessageBoxes, AMessageDuringLongWorkShowsTheOrdinaryPointer) {
+    QtMessageBoxes boxes;
+    const BusyCursor busy;
+    Qt::CursorShape duringMessage = Qt::WaitCursor;
+    whenShown([&](QMessageBox& box) {
+        duringMessage = QApplication::overrideCursor()->shape();
+        box.button(QMessageBox::Ok)->click();
+    });
+    boxes.notice(" Tiedot on noudettu lukijasta ");
+    EXPECT_EQ(duringMessage, Qt::ArrowCursor);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 
 } // namespace

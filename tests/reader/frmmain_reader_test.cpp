@@ -1,8 +1,9 @@
-// The main window's hidden reader buttons, pressed directly (they are never
-// shown), with a scripted reader library behind them.
+// The main window's reader buttons in its reader layout, pressed directly,
+// with a scripted reader library behind them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -26,6 +27,7 @@ protected:
     void SetUp() override {
         fake.settings.set("Orvik", "DatPolku", dat.dirValue());
         fake.settings.set("Orvik", "Portti", "Com2:");
+        fake.settings.set("Orvik", "Tila", "lukija");
         window = std::make_unique<frmMain>(fake.platform, reader, "");
         ASSERT_TRUE(window->Form_Load());
         window->show();
@@ -36,6 +38,11 @@ protected:
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == "frmRepo")
                 delete top;
+    }
+    // The busy cursor is up (the fake message boxes leave it as it is).
+    static bool busy() {
+        const QCursor* cursor = QApplication::overrideCursor();
+        return cursor && cursor->shape() == Qt::WaitCursor;
     }
     bool reviewOpen() const {
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -48,7 +55,9 @@ protected:
         EXPECT_FALSE(window->Command1->isVisibleTo(window.get()));
         EXPECT_FALSE(window->Command2->isVisibleTo(window.get()));
         EXPECT_FALSE(window->Frame1->isEnabled());
-        EXPECT_TRUE(window->Command3->isVisibleTo(window.get())) << "only the two are hidden";
+        EXPECT_TRUE(window->Command5->isVisibleTo(window.get())) << "only the two are hidden";
+        EXPECT_EQ(window->childAt(window->lblA->geometry().center()), window->lblA)
+            << "nothing covers the progress caption";
     }
 
     test::TempDir cwd, dat;
@@ -61,7 +70,11 @@ protected:
 TEST_F(MainWindowReaderButtons, ClearTheReaderHidesTheWindowOnlyWhileItReports) {
     reader.results["HM_delete"] = {3};
     bool visibleWhileShown = true;
-    fake.messages.onShow = [&](const ShownMessage&) { visibleWhileShown = window->isVisible(); };
+    bool busyWhileShown = false;
+    fake.messages.onShow = [&](const ShownMessage&) {
+        visibleWhileShown = window->isVisible();
+        busyWhileShown = busy();
+    };
 
     window->Command8_Click();
 
@@ -72,6 +85,8 @@ TEST_F(MainWindowReaderButtons, ClearTheReaderHidesTheWindowOnlyWhileItReports) 
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].title, " Virhe nro 3");
     EXPECT_FALSE(visibleWhileShown);
+    EXPECT_TRUE(busyWhileShown) << "the clearing runs under the busy cursor";
+    EXPECT_FALSE(busy());
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->Command2->isVisibleTo(window.get()));
     EXPECT_TRUE(window->Frame1->isEnabled());
@@ -80,10 +95,13 @@ TEST_F(MainWindowReaderButtons, ClearTheReaderHidesTheWindowOnlyWhileItReports) 
 
 TEST_F(MainWindowReaderButtons, SendProgramShowsProgressThenEnds) {
     reader.downloadSteps = {{1, 400}, {0, 700}};
+    bool busyWhenTold = false;
+    fake.messages.onShow = [&](const ShownMessage&) { busyWhenTold = busy(); };
 
     window->Command9_Click();
 
     expectLockedForTransfer();
+    EXPECT_TRUE(busyWhenTold) << "the send runs under the busy cursor";
     EXPECT_EQ(window->lblA->text(), QString(" Siirretty 700 tavua "));
     EXPECT_FALSE(window->isVisible());
     ASSERT_EQ(fake.messages.shown.size(), 1u);

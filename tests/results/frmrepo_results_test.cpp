@@ -2,6 +2,7 @@
 // loaded from a work file.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -55,6 +56,12 @@ protected:
         return event.isAccepted();
     }
 
+    // The busy cursor is up (the fake message boxes leave it as it is).
+    static bool busy() {
+        const QCursor* cursor = QApplication::overrideCursor();
+        return cursor && cursor->shape() == Qt::WaitCursor;
+    }
+
     std::string lastMessage() const {
         return fakes.messages.shown.empty() ? "<none>" : fakes.messages.shown.back().text;
     }
@@ -74,8 +81,10 @@ TEST_F(ReviewWindowResults, HyvaksyHandsOverOnlyAfterYes) {
 
     fakes.messages.answers = {MsgAnswer::Yes};
     bool hiddenAtNotice = false;
+    bool busyAtNotice = false;
     fakes.messages.onShow = [&](const ShownMessage& shown) {
         hiddenAtNotice = shown.buttons == MsgButtons::Ok && !window->isVisible();
+        busyAtNotice = busy();
     };
     click(window->Command3);
     EXPECT_EQ(readFile(dir / "inv" / "orvik.inv"), "123           6\r\n"
@@ -83,6 +92,8 @@ TEST_F(ReviewWindowResults, HyvaksyHandsOverOnlyAfterYes) {
     EXPECT_FALSE(test::exists(dir / "orvik.dat"));
     EXPECT_EQ(lastMessage(), " Tapahtumat on hyväksytty jatkokäsittelyyn. "_cp);
     EXPECT_TRUE(hiddenAtNotice);
+    EXPECT_TRUE(busyAtNotice) << "the hand-over runs under the busy cursor";
+    EXPECT_FALSE(busy());
     EXPECT_EQ(fakes.programEnd.endCalls, 1);
 }
 
@@ -128,8 +139,12 @@ TEST_F(ReviewWindowResults, ReportsPrintTheListAndGiveTheFocusBackToIt) {
     // The wide report's titles are the header texts shown at print time.
     fakes.printer.calls.clear();
     fakes.printer.outcome = {false, "tulostin ei vastaa"};
+    bool busyWhenTold = false;
+    fakes.messages.onShow = [&](const ShownMessage&) { busyWhenTold = busy(); };
     window->Command2->setFocus();
     click(window->Command5);
+    EXPECT_TRUE(busyWhenTold) << "printing runs under the busy cursor";
+    EXPECT_FALSE(busy());
     EXPECT_EQ(window->focusWidget(), window->ListView1);
     lines = fakes.printer.lines();
     ASSERT_EQ(lines.size(), 5u);

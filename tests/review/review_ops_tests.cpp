@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/codepage.h"
+#include "review/removalhistory.h"
 #include "review/reviewops.h"
 
 namespace orvik {
@@ -125,6 +126,68 @@ TEST(ReviewRemoval, RemovesEveryGivenRowAndKeepsTheOthersInOrder) {
         list.rows.push_back(rowWith(code));
     removeRows(list, {4, 0, 2, 4, 99});
     EXPECT_EQ(column(list, colTuote), (Texts{"b", "d", "f"}));
+}
+
+// Codes in load order; names and differences repeat, so that earlier sorts
+// decide among equal keys. "c" comes twice, as the zero-row file allows.
+ReviewList undoList() {
+    ReviewList list;
+    for (const auto& [code, name, key] :
+         {std::tuple{"a", "Omena", "5"}, std::tuple{"b", "banaani", "3"},
+          std::tuple{"c", "Appelsiini", "5"}, std::tuple{"c", "Appelsiini", "1"},
+          std::tuple{"d", "BANAANI", "3"}, std::tuple{"e", "omena", "1"},
+          std::tuple{"f", "Kiivi", "5"}}) {
+        list.rows.push_back(rowWith(code, colNimitys, name));
+        list.rows.back()[colSortErotus] = key;
+    }
+    return list;
+}
+
+Texts codesAndKeys(const ReviewList& list) {
+    Texts texts;
+    for (const ReviewRow& row : list.rows)
+        texts.push_back(row[colTuote] + row[colSortErotus]);
+    return texts;
+}
+
+TEST(ReviewUndo, TakesBackEachPoistaNewestFirstUntilTheListIsAsLoaded) {
+    ReviewList list = undoList();
+    const Texts loaded = codesAndKeys(list);
+    RemovalHistory history;
+    history.removeRows(list, {5, 2, 99, 2}); // the first "c" and "e"
+    history.removeRows(list, {0});
+    history.removeRows(list, {42}); // removes nothing: no step to take back
+    EXPECT_EQ(codesAndKeys(list), (Texts{"b3", "c1", "d3", "f5"}));
+
+    EXPECT_EQ(history.undo(list), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(history.undo(list), (std::vector<std::size_t>{2, 5}));
+    EXPECT_EQ(codesAndKeys(list), loaded);
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_TRUE(history.undo(list).empty());
+    EXPECT_EQ(codesAndKeys(list), loaded);
+}
+
+TEST(ReviewUndo, RowsComeBackWhereTheSortsSinceWouldHavePutThem) {
+    ReviewList list = undoList();
+    ReviewList twin = list; // takes the same clicks and never loses a row
+    RemovalHistory history;
+    auto clickBoth = [&](int position) {
+        clickColumn(list, position);
+        clickColumn(twin, position);
+    };
+    clickBoth(2); // "Nimitys", descending
+    history.removeRows(list, {1, 4});
+    clickBoth(5); // "Erotus", ascending: equal differences keep the name order
+    history.removeRows(list, {0, 2});
+    clickBoth(13); // "Toimittaja", all blank: the order so far decides
+    clickBoth(8);  // "Tuoteryhmä", all blank, ascending again
+
+    history.undo(list);
+    EXPECT_EQ(list.rows.size(), 5u);
+    history.undo(list);
+    EXPECT_EQ(codesAndKeys(list), codesAndKeys(twin));
+    EXPECT_EQ(list.sortColumn, colTuoteryhma);
+    EXPECT_FALSE(list.descending);
 }
 
 TEST(ReviewLayout, ResizingAnchorsButtonsToTheBottomRightAndKeepsTooSmallSizes) {

@@ -193,6 +193,36 @@ TEST_F(ReviewWindow, PoistaRemovesTheSelectedRowsAndRecomputesTheTotals) {
     EXPECT_EQ(window->Label1->text(), "Inventointiero 1,00 OH / 2,00 MH");
 }
 
+TEST_F(ReviewWindow, DeleteKeyRemovesAsPoistaAndCtrlZBringsTheRowsBackInTheCurrentSort) {
+    writeCountedShop();
+    const std::string workFile = test::readFile(dir / "orvik.dat");
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString loadedTotals = window->Label1->text();
+    clickRow(0);
+    clickRow(2, Qt::ControlModifier);
+    QTest::keyClick(window->ListView1, Qt::Key_Delete);
+    EXPECT_EQ(codes(), QStringList{"200"});
+    EXPECT_EQ(window->Label1->text(), "Inventointiero 3,00 OH / 6,00 MH");
+
+    clickTitle(colErotus); // descending: 3, -2, blank
+    QTest::keyClick(window->ListView1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(codes(), (QStringList{"200", "100", "300"}));
+    EXPECT_EQ(window->Label1->text(), loadedTotals);
+    QStringList selected;
+    for (const QModelIndex& row : window->ListView1->selectionModel()->selectedRows())
+        selected << cell(row.row(), colTuote);
+    selected.sort();
+    EXPECT_EQ(selected, (QStringList{"100", "300"}));
+    EXPECT_EQ(window->list().sortColumn, colSortErotus);
+    EXPECT_TRUE(window->list().descending);
+
+    QTest::keyClick(window->ListView1, Qt::Key_Z, Qt::ControlModifier); // nothing left
+    EXPECT_EQ(codes().size(), 3);
+    EXPECT_EQ(test::readFile(dir / "orvik.dat"), workFile);
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
 TEST_F(ReviewWindow, ResizingAnchorsTheButtonsAndEveryCaptionFits) {
     writeCountedShop();
     open();

@@ -14,7 +14,7 @@ std::optional<Task> taskAt(int index) {
 }
 
 std::vector<std::string> taskNames() {
-    return {"Nouda lukijasta", "Tyhjennä lukija"_cp, "Vie ohjelma lukijaan", "Näytä rivit"_cp,
+    return {"Nouda lukijasta", "Tyhjennä lukija"_cp, "Ohjelma lukijaan", "Näytä rivit"_cp,
             "Nollainventointi"};
 }
 

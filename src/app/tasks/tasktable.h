@@ -18,7 +18,8 @@ enum class Task {
 // position outside the table.
 std::optional<Task> taskAt(int index);
 
-// The entry texts of Combo2, in task order (code-page bytes).
+// The entry texts of Combo2, in task order (code-page bytes), each short
+// enough for the list's width.
 std::vector<std::string> taskNames();
 
 } // namespace orvik

@@ -1,5 +1,6 @@
 #include "platform/qt/qtmessageboxes.h"
 
+#include "platform/qt/busycursor.h"
 #include "platform/qt/qtext.h"
 
 #include <QMessageBox>
@@ -52,6 +53,7 @@ MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title
     box.setText(toQString(text));
     box.setIcon(boxIcon(icon));
     addButtons(box, buttons);
+    const OrdinaryCursor pointer; // a message in the middle of long work
     box.exec();
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
