@@ -2,6 +2,8 @@
 # where missing, and builds. Sourced by ./run and ./test, which set
 # orvik_root to the checkout.
 orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
+# The window icon is drawn from its SVG.
+orvik_packages="$orvik_packages qt6-svg-dev"
 
 orvik_missing_packages() {
     local pkg missing=""

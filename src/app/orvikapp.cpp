@@ -6,6 +6,7 @@
 
 #include "app/frmmain.h"
 #include "platform/qt/appfont.h"
+#include "platform/qt/appicon.h"
 #include "platform/qt/qtclock.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
@@ -36,6 +37,7 @@ std::string commandLineText(int argc, char** argv) {
 int runOrvik(int argc, char** argv) {
     QApplication application(argc, argv);
     applyApplicationFont(application);
+    application.setWindowIcon(applicationIcon());
 
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;
