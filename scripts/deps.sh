@@ -4,6 +4,8 @@
 orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
 # The window icon is drawn from its SVG.
 orvik_packages="$orvik_packages qt6-svg-dev"
+# The install and package checks.
+orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
 
 orvik_missing_packages() {
     local pkg missing=""
