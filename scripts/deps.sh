@@ -46,8 +46,15 @@ orvik_build_dir() {
     echo "${ORVIK_BUILD_DIR:-$orvik_root/build}"
 }
 
+# orvik_build BUILD_DIR [TARGET...]: configures and builds the targets named,
+# or everything.
 orvik_build() {
     local build_dir="$1"
+    shift
     cmake -S "$orvik_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build_dir" -j"$(nproc)"
+    if [ $# -gt 0 ]; then
+        cmake --build "$build_dir" -j"$(nproc)" --target "$@"
+    else
+        cmake --build "$build_dir" -j"$(nproc)"
+    fi
 }
