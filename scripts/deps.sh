@@ -4,6 +4,10 @@
 orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
 # Qt's own Finnish texts (standard buttons, print and file dialogs).
 orvik_packages="$orvik_packages qt6-translations-l10n"
+# The window icon is drawn from its SVG.
+orvik_packages="$orvik_packages qt6-svg-dev"
+# The install and package checks.
+orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
 
 orvik_missing_packages() {
     local pkg missing=""
@@ -44,8 +48,15 @@ orvik_build_dir() {
     echo "${ORVIK_BUILD_DIR:-$orvik_root/build}"
 }
 
+# orvik_build BUILD_DIR [TARGET...]: configures and builds the targets named,
+# or everything.
 orvik_build() {
     local build_dir="$1"
+    shift
     cmake -S "$orvik_root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build_dir" -j"$(nproc)"
+    if [ $# -gt 0 ]; then
+        cmake --build "$build_dir" -j"$(nproc)" --target "$@"
+    else
+        cmake --build "$build_dir" -j"$(nproc)"
+    fi
 }

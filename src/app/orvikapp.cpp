@@ -6,6 +6,7 @@
 
 #include "app/frmmain.h"
 #include "platform/qt/appfont.h"
+#include "platform/qt/appicon.h"
 #include "platform/qt/enterpressesbutton.h"
 #include "platform/qt/finnishtranslation.h"
 #include "platform/qt/qtclock.h"
@@ -40,6 +41,7 @@ int runOrvik(int argc, char** argv) {
     applyApplicationFont(application);
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
+    application.setWindowIcon(applicationIcon());
 
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;

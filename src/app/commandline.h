@@ -1,0 +1,16 @@
+#pragma once
+// The questions a command line may ask before any window is made: the usage
+// text and the version. They are answered on standard output, so they work
+// without a display.
+#include <optional>
+#include <string>
+
+namespace orvik {
+
+// The text to print (UTF-8) when the first argument is "--help", "-h" or
+// "--version"; nothing when the program is to run. Any other command line is
+// the program's own (a number of days), and such a line would read as 0 days
+// anyway, so nothing the program understood before is taken away.
+std::optional<std::string> commandLineAnswer(int argc, const char* const* argv);
+
+} // namespace orvik

@@ -1,0 +1,53 @@
+#!/bin/sh
+# Installs the build into a temporary DESTDIR as a package would and checks
+# what lands where: the default install, then the "demo" component alone.
+#   install_test.sh BUILD_DIR BINDIR DATADIR MANDIR LIBDIR
+set -eu
+build="$1"
+bindir="$2"
+datadir="$3"
+mandir="$4"
+libdir="$5"
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+DESTDIR="$stage/default" cmake --install "$build" --prefix /usr >/dev/null
+root="$stage/default/usr"
+app=fi.norvala.Orvik
+for file in \
+    "$bindir/orvik" \
+    "$datadir/applications/$app.desktop" \
+    "$datadir/icons/hicolor/scalable/apps/$app.svg" \
+    "$datadir/metainfo/$app.metainfo.xml" \
+    "$mandir/man1/orvik.1"; do
+    [ -f "$root/$file" ] || fail "missing from the install: $file"
+done
+[ -x "$root/$bindir/orvik" ] || fail "the program is not executable"
+if find "$stage/default" -name '*multidll*' | grep .; then
+    fail "the default install holds the demo's stand-in reader"
+fi
+
+desktop-file-validate "$root/$datadir/applications/$app.desktop" ||
+    fail "desktop entry not valid"
+appstreamcli validate --no-net "$root/$datadir/metainfo/$app.metainfo.xml" >/dev/null ||
+    fail "metainfo not valid: $(appstreamcli validate --no-net "$root/$datadir/metainfo/$app.metainfo.xml")"
+warnings="$(groff -k -man -Tutf8 -ww -z "$root/$mandir/man1/orvik.1" 2>&1)"
+[ -z "$warnings" ] || fail "manual page: $warnings"
+
+# The installed program still starts (its run path was rewritten on install).
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/$bindir/orvik" --version >/dev/null ||
+    fail "the installed program does not run"
+
+# The demo component brings the stand-in reader, and only it, where the
+# installed program's run path looks.
+DESTDIR="$stage/demo" cmake --install "$build" --prefix /usr --component demo >/dev/null
+files="$(cd "$stage/demo/usr" && find . -type f)"
+[ "$files" = "./$libdir/orvik/libmultidll.so" ] || fail "the demo component installed: $files"
+readelf -d "$root/$bindir/orvik" | grep -q "RUNPATH.*\$ORIGIN/\.\./$libdir/orvik" ||
+    fail "the program's run path misses the demo's reader directory"
+echo "install layout checked"
