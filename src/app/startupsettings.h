@@ -19,7 +19,8 @@ struct StartupSettings {
 
 // Reads the five settings with their defaults. An empty transfer or stock
 // directory is taken from the fallback section (default: the current
-// directory) and written back to the program's own section.
+// directory) and written back to the program's own section. The three
+// directories are completed with their separator (completedDirValue).
 StartupSettings readStartupSettings(SettingsStore& store);
 
 // Position of the saved port among kPortEntries, ignoring case; 0 when none

@@ -10,6 +10,31 @@ std::string inDir(std::string_view directoryValue, std::string_view fileName) {
     return path;
 }
 
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+bool endsWithSeparator(const std::string& value) {
+    return value.back() == '\\' || value.back() == '/';
+}
+#else
+constexpr char kSeparator = '/';
+bool endsWithSeparator(const std::string& value) {
+    return value.back() == '/';
+}
+#endif
+
+} // namespace
+
+std::string completedDirValue(std::string value) {
+    if (value.empty() || endsWithSeparator(value))
+        return value;
+    std::error_code error;
+    if (std::filesystem::is_directory(fsPath(value), error))
+        value += kSeparator;
+    return value;
+}
+
 std::string currentDirWithSeparator() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
@@ -18,13 +43,8 @@ std::string currentDirWithSeparator() {
     const std::u8string utf8 = current.u8string();
     std::string value =
         cp1252::fromUtf8(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
-#ifdef _WIN32
-    const char separator = '\\';
-#else
-    const char separator = '/';
-#endif
-    if (value.empty() || value.back() != separator)
-        value += separator;
+    if (value.empty() || value.back() != kSeparator)
+        value += kSeparator;
     return value;
 }
 
