@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/blockcopy.h"
 #include "common/safewrite.h"
 
 namespace orvik {
@@ -11,13 +12,11 @@ namespace {
 // The name alone: the archive looks only where the program runs.
 constexpr const char* kLocalWorkFile = "orvik.dat";
 
+// In blocks: a work file of any size is copied without holding it in memory.
 void copyToArchive(const std::filesystem::path& workFile, Clock& clock) {
-    std::string content;
-    if (readWholeFile(workFile, content).failed())
-        return;
     const CalendarDate date = clock.today();
     const TimeOfDay time = clock.now();
-    replaceFile(archiveName(date, time), content);
+    copyFileReplacing(workFile, archiveName(date, time));
 }
 
 bool isEmptyFile(const std::filesystem::path& path) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "common/dirvalue.h"
 #include "platform/qt/qtext.h"
 #include "review/frmrepo.h"
 #include "workfile/readerimport.h"
@@ -12,9 +13,10 @@
 namespace orvik {
 
 void frmMain::Command3_Click() {
-    // Text1 as it reads now: an edit there counts at once.
-    const ReaderSoftwareImport result =
-        importReaderSoftwareCount(fromQString(Text1->text()), dirs_.datPolku, platform_.clock);
+    // Text1 as it reads now: an edit there counts at once, completed as the
+    // other directories are at start-up.
+    const ReaderSoftwareImport result = importReaderSoftwareCount(
+        completedDirValue(fromQString(Text1->text())), dirs_.datPolku, platform_.clock);
     if (result.outcome != ReaderSoftwareImport::Outcome::Imported) {
         platform_.messages.show(result.message, kDefaultMessageTitle, MsgIcon::None,
                                 MsgButtons::Ok);

@@ -22,6 +22,9 @@ void fillTaskList(QComboBox& combo) {
     combo.clear();
     for (const std::string& name : taskNames())
         combo.addItem(toQString(name));
+    // Filling makes the first entry current; nothing is chosen until the
+    // user chooses, so "Suorita" right after start-up does nothing.
+    combo.setCurrentIndex(-1);
 }
 
 namespace {

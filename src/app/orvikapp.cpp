@@ -1,10 +1,11 @@
 #include "app/orvikapp.h"
 
-#include <QApplication>
 #include <QString>
+#include <memory>
 #include <string>
 
 #include "app/frmmain.h"
+#include "app/guardedapplication.h"
 #include "platform/qt/appfont.h"
 #include "platform/qt/appicon.h"
 #include "platform/qt/enterpressesbutton.h"
@@ -37,7 +38,7 @@ std::string commandLineText(int argc, char** argv) {
 } // namespace
 
 int runOrvik(int argc, char** argv) {
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     applyApplicationFont(application);
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
@@ -51,15 +52,20 @@ int runOrvik(int argc, char** argv) {
     QtEventPump events;
     QtClock clock;
     Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
+    FailureGuard& guard = application.guardWith(messages, programEnd);
     const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
 
-    frmMain mainWindow(platform, *reader, commandLineText(argc, argv));
-    if (!mainWindow.Form_Load())
-        return 0;
-    mainWindow.showCentred();
-    if (programEnd.ended())
-        return 0;
-    return application.exec();
+    std::unique_ptr<frmMain> mainWindow;
+    const bool started = guard.run([&] {
+        mainWindow = std::make_unique<frmMain>(platform, *reader, commandLineText(argc, argv));
+        if (!mainWindow->Form_Load())
+            return false;
+        mainWindow->showCentred();
+        return true;
+    });
+    if (started && !programEnd.ended())
+        application.exec();
+    return application.failed() ? 1 : 0;
 }
 
 } // namespace orvik

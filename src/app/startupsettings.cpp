@@ -18,6 +18,7 @@ std::string readDirWithFallback(SettingsStore& store, const char* key) {
     std::string value = readOwn(store, key, "");
     if (value.empty())
         value = store.read(kApplication, kFallbackSection, key, currentDirWithSeparator());
+    value = completedDirValue(std::move(value));
     store.write(kApplication, kOwnSection, key, value);
     return value;
 }
@@ -27,7 +28,7 @@ std::string readDirWithFallback(SettingsStore& store, const char* key) {
 StartupSettings readStartupSettings(SettingsStore& store) {
     StartupSettings settings;
     settings.readerDir = readOwn(store, kReaderDir, "");
-    settings.directories.datPolku = readOwn(store, kWorkDir, "");
+    settings.directories.datPolku = completedDirValue(readOwn(store, kWorkDir, ""));
     settings.directories.invPolku = readDirWithFallback(store, kTransferDir);
     settings.directories.datat = readDirWithFallback(store, kStockDir);
     settings.portIndex = portEntryIndex(readOwn(store, kPort, kPortEntries[0]));

@@ -20,7 +20,8 @@ struct StartupSettings {
 
 // Reads the five settings with their defaults. An empty transfer or stock
 // directory is taken from the fallback section (default: the current
-// directory) and written back to the program's own section.
+// directory) and written back to the program's own section. The three
+// directories are completed with their separator (completedDirValue).
 StartupSettings readStartupSettings(SettingsStore& store);
 
 // Whether a "Tila" value asks for the reader layout: "lukija" in any case.

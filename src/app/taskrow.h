@@ -4,7 +4,8 @@ class QComboBox;
 
 namespace orvik {
 
-// Puts the five task names into `combo`, in task order (called at load).
+// Puts the five task names into `combo`, in task order, with none current
+// (called at load).
 void fillTaskList(QComboBox& combo);
 
 } // namespace orvik

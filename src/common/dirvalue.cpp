@@ -10,19 +10,39 @@ std::string inDir(std::string_view directoryValue, std::string_view fileName) {
     return path;
 }
 
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+bool endsWithSeparator(const std::string& value) {
+    return value.back() == '\\' || value.back() == '/';
+}
+#else
+constexpr char kSeparator = '/';
+bool endsWithSeparator(const std::string& value) {
+    return value.back() == '/';
+}
+#endif
+
+} // namespace
+
+std::string completedDirValue(std::string value) {
+    if (value.empty() || endsWithSeparator(value))
+        return value;
+    std::error_code error;
+    if (std::filesystem::is_directory(fsPath(value), error))
+        value += kSeparator;
+    return value;
+}
+
 std::string currentDirWithSeparator() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
     if (error)
         return std::string();
     std::string value = cpPath(current);
-#ifdef _WIN32
-    const char separator = '\\';
-#else
-    const char separator = '/';
-#endif
-    if (value.empty() || value.back() != separator)
-        value += separator;
+    if (value.empty() || value.back() != kSeparator)
+        value += kSeparator;
     return value;
 }
 

@@ -13,6 +13,12 @@ std::string inDir(std::string_view directoryValue, std::string_view fileName);
 // The current directory followed by the separator ("/" here, "\" on Windows).
 std::string currentDirWithSeparator();
 
+// A directory value as the program uses it: a value naming an existing
+// directory without its trailing separator gets one, so that a file name
+// lands inside the directory rather than beside it; any other value (empty,
+// already ended, naming nothing or a file) stays as it is.
+std::string completedDirValue(std::string value);
+
 // A path held as code-page bytes, for the file system.
 std::filesystem::path fsPath(std::string_view cp1252Path);
 // The same path back as code-page bytes, for messages and settings.

@@ -16,6 +16,10 @@ std::string rightField(std::string_view text, std::size_t width) {
     return field;
 }
 
+std::string rightAligned(std::string_view text, std::size_t width) {
+    return text.size() >= width ? std::string(text) : rightField(text, width);
+}
+
 std::string_view trimLeadingBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string_view::npos ? std::string_view() : text.substr(first);

@@ -13,6 +13,10 @@ std::string leftField(std::string_view text, std::size_t width);
 // `width` blanks followed by the text, cut to its last `width` characters.
 std::string rightField(std::string_view text, std::size_t width);
 
+// The text with blanks in front up to `width` characters; a longer text is
+// kept whole. For numbers, whose leading digits or sign must never be lost.
+std::string rightAligned(std::string_view text, std::size_t width);
+
 // Only the blank (0x20) counts as white space here, as in the files.
 std::string_view trimBlanks(std::string_view text);
 std::string_view trimLeadingBlanks(std::string_view text);

@@ -12,7 +12,7 @@ namespace orvik {
 // Very large or small magnitudes use the exponent form "1E+16", "1E-05".
 std::string generalNumber(double value);
 
-// One of the patterns "0", "0.00", "000000000", "0000000000": as many digits
+// One of the patterns "0", "0.00", "0.0000", "000000000", "0000000000": as many digits
 // as the pattern shows at least, decimals as it shows them, halves rounded
 // away from zero, decimal comma. The number is rounded as it reads with 15
 // significant digits, so 1.005 with "0.00" gives "1,01".

@@ -29,7 +29,8 @@ using Download2Fn = int32_t(ORVIK_READER_CALL*)(int32_t* bytes, int32_t* other);
 using DeleteFn = int32_t(ORVIK_READER_CALL*)(int32_t port, uint8_t selector, char* name);
 
 // A text buffer handed to the library holds at least this many bytes, so the
-// library may write a longer text back (a path, say) than it was given.
-inline constexpr int kTextRoom = 260;
+// library may write a longer text back (a path, say) than it was given:
+// ample room, far beyond the longest path the platforms allow.
+inline constexpr int kTextRoom = 4096;
 
 } // namespace orvik::readerabi

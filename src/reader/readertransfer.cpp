@@ -11,9 +11,17 @@ int32_t runTransfer(ReaderView& view, const TransferStep& step) {
     int32_t bytes = 0;
     int32_t other = 0;
     int32_t result = kReaderRunning;
+    int32_t highest = 0;
+    int stepsWithoutGrowth = 0;
     while (result == kReaderRunning) {
         result = step(bytes, other);
         view.setProgressCaption(progressCaption(bytes));
+        if (bytes > highest) {
+            highest = bytes;
+            stepsWithoutGrowth = 0;
+        } else if (result == kReaderRunning && ++stepsWithoutGrowth >= kStalledTransferSteps) {
+            return kReaderTransferStalled;
+        }
     }
     return result;
 }
@@ -27,8 +35,10 @@ std::string readerErrorTitle(int32_t code) {
 }
 
 void reportTransferFailure(MessageBoxes& messages, int32_t code) {
-    messages.show(" Siirto epäonnistui. "_cp, readerErrorTitle(code), MsgIcon::Exclamation,
-                  MsgButtons::Ok);
+    const std::string text = code == kReaderTransferStalled
+                                 ? " Siirto ei edennyt, joten se keskeytettiin. "_cp
+                                 : " Siirto epäonnistui. "_cp;
+    messages.show(text, readerErrorTitle(code), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace orvik

@@ -13,9 +13,17 @@ namespace orvik {
 // One step of a running transfer (HM_upload2 or HM_download2).
 using TransferStep = std::function<int32_t(int32_t& bytes, int32_t& other)>;
 
+// A transfer whose byte count has not passed its highest value for this
+// many steps in a row is stuck, not slow: the reader answers "call again"
+// without moving anything. At the library's pace that is minutes of nothing.
+inline constexpr int kStalledTransferSteps = 100000;
+
+// The result a stuck transfer leaves in `tulos`: a code no reader returns.
+inline constexpr int32_t kReaderTransferStalled = 9998;
+
 // Calls `step` while it answers 1 and sets lblA's caption after every call,
-// the last one included; answers the last result. Window events don't run
-// in between.
+// the last one included; answers the last result, or kReaderTransferStalled
+// once the transfer is stuck. Window events don't run in between.
 int32_t runTransfer(ReaderView& view, const TransferStep& step);
 
 // " Siirretty " + bytes + " tavua ".
@@ -24,7 +32,8 @@ std::string progressCaption(int32_t bytes);
 // " Virhe nro " + the code.
 std::string readerErrorTitle(int32_t code);
 
-// " Siirto epäonnistui. " under the error title, exclamation icon.
+// " Siirto epäonnistui. " under the error title, exclamation icon; for a
+// stuck transfer its own message under the same kind of title.
 void reportTransferFailure(MessageBoxes& messages, int32_t code);
 
 } // namespace orvik

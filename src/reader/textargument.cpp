@@ -1,7 +1,6 @@
 #include "reader/textargument.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "reader/readerabi.h"
 
@@ -13,10 +12,9 @@ TextArgument::TextArgument(std::string& text)
 }
 
 TextArgument::~TextArgument() {
-    // The last byte stays NUL whatever the library wrote, so the copy back
-    // can't run past the buffer.
-    buffer_.back() = '\0';
-    text_.assign(buffer_.data(), std::strlen(buffer_.data()));
+    // Up to the first NUL, but never past the buffer: a library may fill it
+    // to the last byte without one.
+    text_.assign(buffer_.begin(), std::find(buffer_.begin(), buffer_.end(), '\0'));
 }
 
 } // namespace orvik

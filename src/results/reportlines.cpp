@@ -11,6 +11,7 @@ namespace {
 
 // Narrow report: five blanks of margin, then the columns.
 const std::string kNarrowMargin(5, ' ');
+constexpr std::size_t kNarrowNumberWidth = 10;
 const std::string kNarrowRule = kNarrowMargin + std::string(85, '-');
 const std::string kNarrowTitles = "     TUOTEKOODI          TUOTTEEN NIMITYS          "
                                   "MYY-HINTA   VARASTO    LUETTU    EROTUS";
@@ -21,23 +22,35 @@ const std::string kWideRule(161, '-');
 struct WideField {
     int column;
     std::size_t width;
+    bool number;
 };
 
-constexpr std::array<WideField, 12> kWideFields = {{{colTuote, 15},
-                                                    {colNimitys, 15},
-                                                    {colVarasto, 12},
-                                                    {colLukija, 12},
-                                                    {colErotus, 12},
-                                                    {colTuoteryhma, 12},
-                                                    {colTuoteluokka, 12},
-                                                    {colInventoitu, 12},
-                                                    {colMyyntihinta, 12},
-                                                    {colOstohinta, 12},
-                                                    {colToimittaja, 12},
-                                                    {colEroOH, 12}}};
+constexpr std::array<WideField, 12> kWideFields = {{{colTuote, 15, false},
+                                                    {colNimitys, 15, false},
+                                                    {colVarasto, 12, true},
+                                                    {colLukija, 12, true},
+                                                    {colErotus, 12, true},
+                                                    {colTuoteryhma, 12, false},
+                                                    {colTuoteluokka, 12, false},
+                                                    {colInventoitu, 12, false},
+                                                    {colMyyntihinta, 12, true},
+                                                    {colOstohinta, 12, true},
+                                                    {colToimittaja, 12, false},
+                                                    {colEroOH, 12, true}}};
 
-std::string wideField(std::string_view text, std::size_t width) {
-    return " " + leftField(trimBlanks(text), width);
+std::string wideField(std::string_view text, std::size_t width, bool number = false) {
+    const std::string_view trimmed = trimBlanks(text);
+    if (number && trimmed.size() > width)
+        return " " + std::string(trimmed);
+    return " " + leftField(trimmed, width);
+}
+
+// A number too long for its narrow column is printed whole, one blank after
+// its neighbour, rather than without its sign or leading digits.
+std::string narrowNumber(std::string_view cell) {
+    if (cell.size() > kNarrowNumberWidth)
+        return " " + std::string(cell);
+    return rightField(cell, kNarrowNumberWidth);
 }
 
 std::string cellOrBlank(const ColumnTitles& titles, int column) {
@@ -53,8 +66,8 @@ std::vector<std::string> narrowHeading() {
 
 std::string narrowRowLine(const ReviewRow& row) {
     return kNarrowMargin + leftField(row[colTuote], 20) + leftField(row[colNimitys], 25) +
-           rightField(row[colMyyntihinta], 10) + rightField(row[colVarasto], 10) +
-           rightField(row[colLukija], 10) + rightField(row[colErotus], 10);
+           narrowNumber(row[colMyyntihinta]) + narrowNumber(row[colVarasto]) +
+           narrowNumber(row[colLukija]) + narrowNumber(row[colErotus]);
 }
 
 std::vector<std::string> narrowReportLines(const ReviewList& list) {
@@ -74,7 +87,7 @@ std::vector<std::string> wideHeading(const ColumnTitles& titles) {
 std::string wideRowLine(const ReviewRow& row) {
     std::string line;
     for (const WideField& field : kWideFields)
-        line += wideField(row[field.column], field.width);
+        line += wideField(row[field.column], field.width, field.number);
     return line;
 }
 

@@ -11,7 +11,8 @@ namespace orvik {
 
 // The four heading lines of the narrow report, the last one empty.
 std::vector<std::string> narrowHeading();
-// A row of the narrow report, 90 characters.
+// A row of the narrow report, 90 characters; longer only where a number
+// does not fit its column.
 std::string narrowRowLine(const ReviewRow& row);
 std::vector<std::string> narrowReportLines(const ReviewList& list);
 
@@ -21,7 +22,8 @@ using ColumnTitles = std::vector<std::string>;
 
 // The three heading lines of the wide report: rule, titles, rule.
 std::vector<std::string> wideHeading(const ColumnTitles& titles);
-// A row of the wide report, 162 characters.
+// A row of the wide report, 162 characters; longer only where a number does
+// not fit its field.
 std::string wideRowLine(const ReviewRow& row);
 std::vector<std::string> wideReportLines(const ReviewList& list, const ColumnTitles& titles);
 

@@ -9,12 +9,28 @@ namespace orvik {
 
 namespace {
 
-constexpr double kCurrencyScale = 10000.0;
+// Beyond any product of two numbers the stock files can make (each below
+// 10^16), and low enough that its ten-thousandths fit 128 bits.
+constexpr double kProductLimit = 1.0e34;
 
 // A product rounded to the currency's four decimals, as a scaled integer, so
-// that the running sums add exactly.
-std::int64_t scaledProduct(double a, double b) {
-    return std::llround(roundHalfAway(a * b, 4) * kCurrencyScale);
+// that the running sums add exactly. The product is taken in double
+// precision and rounded in decimal, as it reads with 15 significant digits;
+// scaling it in binary would lose units beyond 2^53. A product beyond the
+// limit, or no number at all, comes from no file and adds nothing.
+__int128 scaledProduct(double a, double b) {
+    const double product = a * b;
+    if (!(std::fabs(product) < kProductLimit))
+        return 0;
+    __int128 scaled = 0;
+    bool negative = false;
+    for (char c : patternNumber(product, "0.0000")) {
+        if (c == '-')
+            negative = true;
+        else if (c >= '0' && c <= '9')
+            scaled = scaled * 10 + (c - '0');
+    }
+    return negative ? -scaled : scaled;
 }
 
 } // namespace
@@ -23,17 +39,15 @@ Totals computeTotals(const ReviewList& list) {
     Totals totals;
     for (const ReviewRow& row : list.rows) {
         const double difference = cellNumber(row[colErotus]);
-        totals.salesScaled += scaledProduct(difference, cellNumber(row[colMyyntihinta]));
-        totals.purchaseScaled += scaledProduct(difference, cellNumber(row[colOstohinta]));
+        totals.salesScaled.add(scaledProduct(difference, cellNumber(row[colMyyntihinta])));
+        totals.purchaseScaled.add(scaledProduct(difference, cellNumber(row[colOstohinta])));
     }
     return totals;
 }
 
 std::string totalsCaption(const Totals& totals) {
-    const double purchase = static_cast<double>(totals.purchaseScaled) / kCurrencyScale;
-    const double sales = static_cast<double>(totals.salesScaled) / kCurrencyScale;
-    return "Inventointiero " + patternNumber(purchase, "0.00") + " OH / " +
-           patternNumber(sales, "0.00") + " MH";
+    return "Inventointiero " + totals.purchaseScaled.text() + " OH / " + totals.salesScaled.text() +
+           " MH";
 }
 
 std::string laske(const ReviewList& list) {

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "common/scaledsum.h"
 #include "review/reviewlist.h"
 
 namespace orvik {
 
 struct Totals {
-    std::int64_t purchaseScaled = 0; // difference at purchase price, times 10 000
-    std::int64_t salesScaled = 0;    // difference at sales price, times 10 000
+    ScaledSum purchaseScaled; // difference at purchase price, times 10 000
+    ScaledSum salesScaled;    // difference at sales price, times 10 000
 };
 
 Totals computeTotals(const ReviewList& list);

@@ -17,7 +17,7 @@ constexpr double kExactLimit = 9.0e18;           // ten-thousandths that fit 64 
 
 // A price as the list shows it: two decimals with a point.
 std::string priceCell(const Currency& price) {
-    return rightField(firstCommaToPoint(patternNumber(price.value(), "0.00")), 10);
+    return rightAligned(firstCommaToPoint(patternNumber(price.value(), "0.00")), 10);
 }
 
 std::string dateCell(double dayNumber) {
@@ -48,8 +48,10 @@ void fillStockCells(ReviewRow& row, const ProductRecord& product, const ProductN
     const double difference = differenceOf(counted, product.stock);
 
     row[colNimitys] = std::string(trimBlanks(product.name));
-    row[colVarasto] = rightField(patternNumber(stock, "0"), 10);
-    row[colErotus] = rightField(firstCommaToPoint(generalNumber(difference)), 10);
+    // A number too long for its cell keeps every character: the totals, the
+    // reports and the export read these texts. Only the sort keys are cut.
+    row[colVarasto] = rightAligned(patternNumber(stock, "0"), 10);
+    row[colErotus] = rightAligned(firstCommaToPoint(generalNumber(difference)), 10);
     row[colSortSaldo] = rightField(patternNumber(stock + kSortShift, "000000000"), 10);
     row[colSortErotus] = rightField(patternNumber(difference + kSortShift, "000000000"), 10);
     row[colTuoteryhma] = names.group;
@@ -61,7 +63,7 @@ void fillStockCells(ReviewRow& row, const ProductRecord& product, const ProductN
 
     // Valued from the cells as shown, so that the value matches the texts.
     const double valued = cellNumber(row[colOstohinta]) * cellNumber(row[colErotus]);
-    row[colEroOH] = rightField(patternNumber(valued, "0.00"), 11);
+    row[colEroOH] = rightAligned(patternNumber(valued, "0.00"), 11);
     row[colSortEroMh] = rightField(patternNumber(valued + kValueSortShift, "0000000000"), 10);
 }
 

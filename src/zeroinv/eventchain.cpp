@@ -4,13 +4,12 @@
 
 namespace orvik {
 
-EventChain::EventChain(const RecordFile& events)
-    : events_(events), walked_(static_cast<std::size_t>(events.recordCount()) + 1, 0) {}
+EventChain::EventChain(const RecordFile& events) : events_(events) {}
 
 ChainVerdict EventChain::judge(std::int32_t newestEvent, double cutOff) {
     ChainVerdict verdict = ChainVerdict::KeepsRow;
     std::int32_t k = newestEvent;
-    while (k > 0 && k <= events_.recordCount() && !alreadyWalked(k)) {
+    while (k > 0 && k <= events_.recordCount() && walked_.insert(k).second) {
         const std::optional<std::string_view> record = events_.record(k);
         if (!record) {
             verdict = ChainVerdict::ReadFailed;
@@ -27,23 +26,8 @@ ChainVerdict EventChain::judge(std::int32_t newestEvent, double cutOff) {
         }
         k = event.olderEvent;
     }
-    forgetWalk();
+    walked_.clear();
     return verdict;
-}
-
-bool EventChain::alreadyWalked(std::int32_t recordNumber) {
-    auto& mark = walked_[static_cast<std::size_t>(recordNumber)];
-    if (mark)
-        return true;
-    mark = 1;
-    walkedList_.push_back(recordNumber);
-    return false;
-}
-
-void EventChain::forgetWalk() {
-    for (std::int32_t n : walkedList_)
-        walked_[static_cast<std::size_t>(n)] = 0;
-    walkedList_.clear();
 }
 
 } // namespace orvik

@@ -3,7 +3,7 @@
 // whether an "H" event after the cut-off takes the product off the zero rows.
 #include <cstdint>
 #include <string>
-#include <vector>
+#include <unordered_set>
 
 #include "review/stockfiles.h"
 #include "zeroinv/eventblocks.h"
@@ -24,12 +24,10 @@ public:
     ChainVerdict judge(std::int32_t newestEvent, double cutOff);
 
 private:
-    bool alreadyWalked(std::int32_t recordNumber);
-    void forgetWalk();
-
     EventBlocks events_;
-    std::vector<std::uint8_t> walked_; // by record number; only this chain's are set
-    std::vector<std::int32_t> walkedList_;
+    // The records of the chain being walked, so that memory follows the
+    // records visited, never the size of the event file.
+    std::unordered_set<std::int32_t> walked_;
 };
 
 } // namespace orvik

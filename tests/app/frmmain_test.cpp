@@ -291,6 +291,15 @@ TEST_F(FrmMainTest, HaeTiedotImportsFromTheDirectoryAsEditedAndOpensTheReview) {
     EXPECT_EQ(reviewWindowsOpened(), 1);
 }
 
+TEST_F(FrmMainTest, HaeTiedotLooksInsideADirectoryTypedWithoutItsSeparator) {
+    writeFile(vorda / "orvik.dat", "6410000000017    3\r\n");
+    loadAndShow();
+    window->Text1->setText(toQString(vorda.path().string()));
+    click(window->Command3);
+    EXPECT_EQ(window->Label3->text(), cp("Rivejä käsitelty: 1 kpl"));
+    EXPECT_EQ(readFile(dat / "orvik.dat"), "6410000000017    3\r\n");
+}
+
 TEST_F(FrmMainTest, HaeTiedotWithoutACountTellsWhatWasLookedFor) {
     loadAndShow();
     click(window->Command3);

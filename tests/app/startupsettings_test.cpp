@@ -44,6 +44,18 @@ TEST_F(StartupSettingsTest, FallbackSectionFillsAnEmptyDirectoryOnceAndForAll) {
     EXPECT_EQ(readStartupSettings(store).directories.invPolku, "\\\\kassa\\inv\\");
 }
 
+TEST_F(StartupSettingsTest, DirectoriesWithoutTheirSeparatorAreCompleted) {
+    const std::string bare = cwd.path().string();
+    store.set("Orvik", "DatPolku", bare);
+    store.set("Orvik", "Datat", bare);
+    store.set("Asiakas", "InvPolku", bare);
+    const StartupSettings settings = readStartupSettings(store);
+    EXPECT_EQ(settings.directories.datPolku, bare + "/");
+    EXPECT_EQ(settings.directories.datat, bare + "/");
+    EXPECT_EQ(settings.directories.invPolku, bare + "/");
+    EXPECT_EQ(store.value("Orvik", "InvPolku"), bare + "/");
+}
+
 TEST(PortEntryIndex, MatchesIgnoringCaseAndElseTakesTheFirst) {
     EXPECT_EQ(portEntryIndex("com3:"), 2);
     EXPECT_EQ(portEntryIndex("COM4:"), 3);

@@ -108,6 +108,13 @@ TEST_F(TaskDispatch, NoChoiceDoesNothing) {
     load();
     ASSERT_EQ(window->Combo2->count(), 5);
     const std::size_t callsAtStart = reader.calls.size();
+    // As start-up leaves it: no task chosen.
+    EXPECT_EQ(window->Combo2->currentIndex(), -1);
+    window->Command1_Click();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_FALSE(fake.programEnd.ended());
+    EXPECT_EQ(reader.calls.size(), callsAtStart);
+
     run(-1);
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_FALSE(fake.programEnd.ended());

@@ -57,6 +57,17 @@ TEST(DirValue, FileNameIsAppendedWithoutSeparator) {
     EXPECT_EQ(inDir("/srv/kassa", "x"), "/srv/kassax");
 }
 
+TEST(DirValue, AnExistingDirectoryGetsItsMissingSeparatorAndNothingElseChanges) {
+    test::TempDir dir;
+    const std::string bare = dir.path().string();
+    test::writeFile(dir / "file", "");
+    EXPECT_EQ(completedDirValue(bare), bare + "/");
+    EXPECT_EQ(completedDirValue(bare + "/"), bare + "/");
+    EXPECT_EQ(completedDirValue(""), "");
+    EXPECT_EQ(completedDirValue(bare + "/missing"), bare + "/missing");
+    EXPECT_EQ(completedDirValue(bare + "/file"), bare + "/file");
+}
+
 TEST(DirValue, CurrentDirectoryEndsWithItsSeparator) {
     test::TempDir dir;
     test::ScopedCurrentDir inside(dir.path());

@@ -1,7 +1,9 @@
-// A reader library with only two of the entries, for the binding's tests:
-// the port opening, and a deletion that writes the name back in capitals.
+// A reader library with only three of the entries, for the binding's tests:
+// the port opening, a deletion that writes the name back in capitals, and a
+// send that writes back texts as long as the buffers hold.
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 
 #include "reader/readerabi.h"
 
@@ -21,4 +23,14 @@ PARTIAL_EXPORT int32_t ORVIK_READER_CALL HM_delete(int32_t port, uint8_t selecto
     for (char* c = name; *c; ++c, ++length)
         *c = static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
     return port * 1000 + selector + length;
+}
+
+// The first name filled to the last byte of its buffer with no NUL, the
+// second replaced by a path far longer than any name it was given.
+PARTIAL_EXPORT int32_t ORVIK_READER_CALL HM_download1(int32_t, uint8_t, char* name, char* name2,
+                                                      int32_t*) {
+    std::memset(name, 'N', orvik::readerabi::kTextRoom);
+    std::memset(name2, 'p', 1000);
+    name2[1000] = '\0';
+    return 0;
 }

@@ -10,6 +10,7 @@
 #include "platform/doubles/fakeplatform.h"
 #include "reader/doubles/scriptedreader.h"
 #include "reader/readerlink.h"
+#include "reader/readertransfer.h"
 #include "reader/recordingview.h"
 #include "support/files.h"
 #include "support/tempdir.h"
@@ -173,6 +174,25 @@ TEST_F(ReaderRoutines, AnErrorPartWayThroughTheUploadIsReportedWithItsNumber) {
     EXPECT_TRUE(fake.programEnd.ended());
 }
 
+TEST_F(ReaderRoutines, AFetchThatStopsMovingEndsAsAFailureOfItsOwn) {
+    readerHands(kThreeLines);
+    // One step that moves, then the documented stretch that does not (and
+    // more, which are never asked for).
+    reader.uploadSteps.assign(1 + kStalledTransferSteps + 10, {1, 512});
+
+    EXPECT_FALSE(noudatiedot(link));
+
+    EXPECT_EQ(reader.callsOf("HM_upload2").size(), 1u + kStalledTransferSteps);
+    EXPECT_EQ(tulos, kReaderTransferStalled);
+    EXPECT_EQ(onlyMessage().text, " Siirto ei edennyt, joten se keskeytettiin. "_cp);
+    EXPECT_EQ(onlyMessage().title, " Virhe nro 9998");
+    EXPECT_EQ(onlyMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(reader.calls.back(), kClose);
+    EXPECT_TRUE(reader.callsOf("HM_delete").empty());
+    EXPECT_FALSE(test::exists(workFile()));
+    EXPECT_TRUE(fake.programEnd.ended());
+}
+
 // A fetch whose import fails leaves the count in two safe places: the fetched
 // file on the PC and the data on the reader.
 void expectImportFailureKeepsTheCount(const ScriptedReader& reader, const FakePlatform& fake,
@@ -277,6 +297,21 @@ TEST_F(ReaderRoutines, SendMovesTheProgramStepByStepAndEnds) {
     EXPECT_EQ(onlyMessage().icon, MsgIcon::Information);
     EXPECT_TRUE(fake.programEnd.ended());
     EXPECT_EQ(tulos, 0);
+}
+
+TEST_F(ReaderRoutines, ASlowSendThatKeepsMovingIsNeverCut) {
+    // Each byte comes one step short of the stretch that would end it.
+    for (int32_t bytes : {100, 101}) {
+        reader.downloadSteps.push_back({1, bytes});
+        for (int i = 1; i < kStalledTransferSteps; ++i)
+            reader.downloadSteps.push_back({1, bytes});
+    }
+    reader.downloadSteps.push_back({0, 101});
+
+    vieohjelma(link);
+
+    EXPECT_EQ(tulos, 0);
+    EXPECT_EQ(onlyMessage().text, " Ohjelma on siirretty lukijaan. ");
 }
 
 TEST_F(ReaderRoutines, AFailedSendIsReportedWithItsNumberAndEnds) {

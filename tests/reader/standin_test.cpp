@@ -8,6 +8,7 @@
 
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
+#include "reader/readerabi.h"
 #include "reader/readerlink.h"
 #include "reader/readerloader.h"
 #include "reader/recordingview.h"
@@ -228,6 +229,13 @@ TEST(ReaderBinding, EntriesAreBoundOneByOneAndTextsComeBack) {
 
     std::string other = "x";
     EXPECT_EQ(partial->HM_upload1(2, 65, name, other), kReaderLibraryMissing);
+
+    // Texts written back at the buffers' length come back whole, and no
+    // further than the buffer.
+    int32_t zero = 0;
+    EXPECT_EQ(partial->HM_download1(2, 65, name, other, zero), 0);
+    EXPECT_EQ(name, std::string(readerabi::kTextRoom, 'N'));
+    EXPECT_EQ(other, std::string(1000, 'p'));
 }
 
 } // namespace

@@ -51,17 +51,17 @@ TEST(NarrowReport, HeadingThenOneNinetyCharacterLinePerRowWithCutFields) {
     expectOneDocument(printer, PageOrientation::Portrait, 9);
 
     const std::string rule = "     " + std::string(85, '-');
-    const std::vector<std::string> expected = {rule,
-                                               "     TUOTEKOODI          TUOTTEEN NIMITYS          "
-                                               "MYY-HINTA   VARASTO    LUETTU    EROTUS",
-                                               rule,
-                                               "",
-                                               "     6410000000017       Kahvi Tumma Paahto 500 g  "
-                                               "     4.95        12         9        -3",
-                                               "     999" + std::string(17 + 25 + 20 + 9, ' ') +
-                                                   "2" + std::string(10, ' '),
-                                               "     ABCDEFGHIJKLMNOPQRSTNimi joka on pidempi "
-                                               "kuin5678901.00        12234567,891        -3"};
+    const std::vector<std::string> expected = {
+        rule,
+        "     TUOTEKOODI          TUOTTEEN NIMITYS          "
+        "MYY-HINTA   VARASTO    LUETTU    EROTUS",
+        rule, "",
+        "     6410000000017       Kahvi Tumma Paahto 500 g  "
+        "     4.95        12         9        -3",
+        "     999" + std::string(17 + 25 + 20 + 9, ' ') + "2" + std::string(10, ' '),
+        // Texts are cut, numbers printed whole.
+        "     ABCDEFGHIJKLMNOPQRSTNimi joka on pidempi "
+        "kuin 12345678901.00        12 1234567,891        -3"};
     EXPECT_EQ(printer.lines(), expected);
 
     FakePrintingService empty;
@@ -75,8 +75,10 @@ TEST(WideReport, TitlesFromTheListThenTrimmedLeftAlignedFieldsOf162Characters) {
         titles.push_back(column.title);
     ReviewRow longName = kStocked;
     longName[colNimitys] = "Kahvi Tumma Paahto 500 g xyz";
+    ReviewRow longValue = kStocked;
+    longValue[colEroOH] = "999999999000000,00";
     FakePrintingService printer;
-    printWideReport(listOf({kStocked, longName}), titles, printer);
+    printWideReport(listOf({kStocked, longName, longValue}), titles, printer);
     expectOneDocument(printer, PageOrientation::Landscape, 8);
 
     const std::string rule(161, '-');
@@ -88,7 +90,10 @@ TEST(WideReport, TitlesFromTheListThenTrimmedLeftAlignedFieldsOf162Characters) {
         rule,
         " Tuote           Nimitys         Varasto      Lukija       Erotus       Tuoteryhmä   "
         "Tuoteluokka  Inventoitu   Myyntihinta  Ostohinta    Toimittaja   Ero OH      "_cp,
-        rule, row, row};
+        rule,
+        row,
+        row,
+        row.substr(0, 149) + " 999999999000000,00"};
     EXPECT_EQ(printer.lines(), expected);
     EXPECT_EQ(row.size(), 162u);
 }

@@ -10,6 +10,7 @@
 #include "common/fixedfield.h"
 #include "review/countedrows.h"
 #include "review/reviewbuilder.h"
+#include "review/reviewops.h"
 #include "stockfixture.h"
 #include "support/files.h"
 
@@ -138,6 +139,35 @@ TEST_F(StockPass, DifferenceIsExactInTenThousandths) {
     // The count is first rounded to four decimals, halves away from zero.
     EXPECT_EQ(list.rows[1][colErotus], " -115.9999");
     EXPECT_EQ(list.rows[2][colErotus], " -116.0001");
+}
+
+TEST(StockPassLongNumbers, NumbersLongerThanTheirCellsStayWholeAndTotalRight) {
+    TempDir dir;
+    sampleshop::Shop shop;
+    shop.names = {test::name("Ryhma")};
+    const std::int64_t hugePrice = 99999999900; // 9 999 999,99
+    shop.products = {product("1", 123456789, {101000, 50500}, {1, 1, 0}, 0),
+                     product("2", -999999990000, {hugePrice, hugePrice}, {1, 1, 0}, 0),
+                     product("3", -999999990000, {hugePrice, hugePrice}, {1, 1, 0}, 0),
+                     product("4", 0, {100000000000, 100000000000}, {1, 1, 0}, 0)};
+    test::writeStock(dir, shop);
+    ReviewList list;
+    list.rows = {counted("1", "         0")};
+    fillStock(list, dir.dirValue(), nullptr);
+    EXPECT_EQ(list.rows[0][colErotus], "-12345.6789");
+    EXPECT_EQ(list.rows[0][colSortErotus], " 099987654"); // keys keep their width
+    EXPECT_EQ(list.rows[0][colEroOH], "  -62345,68");
+    EXPECT_EQ(laske(list), "Inventointiero -62345,68 OH / -124691,36 MH");
+
+    list.rows = {counted("2", "         1"), counted("3", "         1"), counted("4", "1")};
+    fillStock(list, dir.dirValue(), nullptr);
+    EXPECT_EQ(list.rows[0][colErotus], " 100000000");
+    EXPECT_EQ(list.rows[0][colOstohinta], "9999999.99");
+    EXPECT_EQ(list.rows[0][colEroOH], "999999999000000,00");
+    EXPECT_EQ(list.rows[0][colSortEroMh], "0999000000"); // cut as it always was
+    EXPECT_EQ(list.rows[2][colMyyntihinta], "10000000.00");
+    EXPECT_EQ(list.rows[2][colEroOH], "10000000,00");
+    EXPECT_EQ(laske(list), "Inventointiero 2000000008000000,00 OH / 2000000008000000,00 MH");
 }
 
 TEST_F(StockPass, ProductNotInTheStockFilesKeepsItsBlanks) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <fstream>
+
+#include "stockencode.h"
 #include "support/tempdir.h"
 #include "zeroinv/stockwriter.h"
 #include "zeroinv/zerorows.h"
@@ -91,6 +95,31 @@ TEST_F(ZeroRows, TheEventChainRules) {
     EXPECT_EQ(rowsFor(products, events),
               (std::vector<std::string>{"SINGLEH", "OLDESTH", "ONCUTOFF", "BEYOND", "PAST", "CYCLE",
                                         "NEGLINK", "MINUS"}));
+}
+
+TEST_F(ZeroRows, AHugeSparseEventFileCostsOnlyTheRecordsWalked) {
+    // Four tebibytes, nearly all holes: a walk that kept a byte per record of
+    // the file would ask for more memory than the machine has.
+    constexpr std::int32_t kFar = 2000000000;
+    test::writeStockFiles(dir.path(),
+                          {stockedProduct("FAR", 3, 0, kFar), stockedProduct("LAST", 3, 0, INT_MAX),
+                           stockedProduct("HOLE", 3, 0, 1500000000)},
+                          {});
+    const std::filesystem::path eventFile = dir / kEventFileName;
+    {
+        std::fstream events(eventFile, std::ios::in | std::ios::out | std::ios::binary);
+        auto put = [&](std::int64_t number, const EventRecord& event) {
+            events.seekp((number - 1) * static_cast<std::int64_t>(kEventRecordLength));
+            events << sampleshop::encodeEvent(event);
+        };
+        put(kFar, {'M', kAfter, kFar - 1});
+        put(kFar - 1, {'H', kAfter, 1}); // clears FAR
+        put(INT_MAX, {'H', kAfter, 0});  // the oldest of its chain: keeps LAST
+        ASSERT_TRUE(events.good());
+    }
+    std::filesystem::resize_file(eventFile, std::uintmax_t{4} << 40);
+    EXPECT_EQ(rowCodes(collectZeroRows(dir.dirValue(), {3}, kCutOff)),
+              (std::vector<std::string>{"LAST", "HOLE"}));
 }
 
 TEST_F(ZeroRows, LargeFilesGiveTheSameRowsAsSmallOnes) {
