@@ -1,7 +1,9 @@
 #include "common/rawfile.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -38,6 +40,13 @@ int lockFile(int fd, int operation) {
 std::filesystem::path directoryOf(const std::filesystem::path& path) {
     const std::filesystem::path parent = path.parent_path();
     return parent.empty() ? std::filesystem::path(".") : parent;
+}
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
+    static std::atomic<unsigned> counter{0};
+    const std::string name = "." + target.filename().string() + ".tmp-" +
+                             std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    return directoryOf(target) / name;
 }
 
 void syncDirectory(const std::filesystem::path& directory) {

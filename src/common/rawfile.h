@@ -21,6 +21,11 @@ int lockFile(int fd, int operation);
 
 std::filesystem::path directoryOf(const std::filesystem::path& path);
 
+// A fresh name beside `target` for writing its new content first:
+// "." + its name + ".tmp-" + the process and a counter. Start-up removes
+// such files left by a killed program.
+std::filesystem::path temporaryBeside(const std::filesystem::path& target);
+
 // Makes a rename, a new or a removed directory entry durable; best effort,
 // since the content itself is already on disk.
 void syncDirectory(const std::filesystem::path& directory);

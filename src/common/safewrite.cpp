@@ -4,7 +4,6 @@
 #include "common/dirvalue.h"
 #include "common/rawfile.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -55,13 +54,6 @@ struct Replacement {
     std::filesystem::path temporary;
     bool written = false;
 };
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string() + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    return directoryOf(target) / name;
-}
 
 // A symbolic link is kept: the file it points to gets the new content.
 std::filesystem::path linkedFile(const std::filesystem::path& path) {
