@@ -10,16 +10,9 @@
 namespace orvik {
 namespace {
 
+using test::namesIn;
 using test::readFile;
 using test::writeFile;
-
-std::vector<std::string> namesIn(const std::filesystem::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Two blocks and a bit, no two neighbouring blocks alike.
 std::string blocksOfBytes() {

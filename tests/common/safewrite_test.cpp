@@ -9,17 +9,9 @@
 namespace orvik {
 namespace {
 
+using test::namesIn;
 using test::readFile;
 using test::writeFile;
-
-// Every name in the directory, to see that no temporary file is left.
-std::vector<std::string> namesIn(const std::filesystem::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Writes at most one byte per call and is interrupted once first, as a
 // slow device or a signal may make the system do.

@@ -50,6 +50,14 @@ int FailingFileOps::open(const char* path, int flags, int mode) {
     return fd;
 }
 
+std::vector<std::string> namesIn(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 long FailingFileOps::write(int fd, const void* data, std::size_t size) {
     if (!onlyFile.empty() && counted_.count(fd) == 0)
         return FileOps::write(fd, data, size);

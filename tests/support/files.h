@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/safewrite.h"
 
@@ -12,6 +13,8 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // The file's bytes; "<missing>" when there is no such file.
 std::string readFile(const std::filesystem::path& path);
 bool exists(const std::filesystem::path& path);
+// Every name in the directory, sorted: to see that no temporary is left.
+std::vector<std::string> namesIn(const std::filesystem::path& dir);
 
 // File operations that fail with `errorNumber` once `bytesBeforeFailure`
 // bytes have been written in all (or at the first fsync/rename when asked).
