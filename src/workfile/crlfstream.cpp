@@ -40,6 +40,22 @@ void CrLfStream::feed(std::string_view piece, std::string& out) {
     lineOpen_ = !lfOfCrLf;
 }
 
+bool CrLfStream::takeUnchanged(std::string_view piece) {
+    if (pendingCr_ || piece.empty() || piece.back() == '\r')
+        return false;
+    std::int64_t ends = 0;
+    for (std::size_t cr = piece.find('\r'); cr != std::string_view::npos;
+         cr = piece.find('\r', cr + 2)) {
+        if (piece[cr + 1] != '\n')
+            return false;
+        ++ends;
+    }
+    count_ += ends;
+    const std::size_t size = piece.size();
+    lineOpen_ = !(piece.back() == '\n' && size >= 2 && piece[size - 2] == '\r');
+    return true;
+}
+
 void CrLfStream::finish(std::string& out) {
     if (pendingCr_) {
         out.push_back('\n');

@@ -12,6 +12,10 @@ class CrLfStream {
 public:
     // Appends the piece to `out` with every line end made CR LF.
     void feed(std::string_view piece, std::string& out);
+    // Takes the piece as it stands when it needs no change (every CR of it
+    // followed by its LF, none pending): true, and the piece is to be
+    // written unchanged; false, and nothing was taken.
+    bool takeUnchanged(std::string_view piece);
     // Ends the text: an open last line gets its CR LF.
     void finish(std::string& out);
     // The lines seen so far (after finish: all of them).

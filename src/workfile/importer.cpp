@@ -25,8 +25,12 @@ FileError copyLines(const std::filesystem::path& source, const std::string& head
         return error;
     };
     FileError error = readInBlocks(source, [&](std::string_view block) {
-        lines.feed(block, converted);
-        return appendConverted();
+        if (!lines.takeUnchanged(block)) {
+            lines.feed(block, converted);
+            return appendConverted();
+        }
+        FileError written = files.append(kWorkFile, block);
+        return written.failed() ? written : files.append(kLog, block);
     });
     if (!error.failed()) {
         lines.finish(converted);
