@@ -85,6 +85,10 @@ void writeSmallSeeds(const fs::path& corpus) {
     writeSeed(corpus, "haetuote", "one-record",
               "5\n" + kMarker + "5            " + le32Bytes(11) + " ");
 
+    writeSeed(corpus, "haetuote", "rewritten-index",
+              "7\n5\n" + kMarker + "5            " + le32Bytes(11) + " " + kMarker +
+                  "5            " + le32Bytes(12) + " 7            " + le32Bytes(3) + " ");
+
     writeSeed(corpus, "zerorows", "no-event-file", doubleBytes(100.0) + le32Bytes(1) + kMarker);
 
     writeSeed(corpus, "import", "three-lines",
