@@ -2,6 +2,8 @@
 # where missing, and builds. Sourced by ./run and ./test, which set
 # orvik_root to the checkout.
 orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
+# Only the fuzzers need these (scripts/fuzz.sh); ./run and ./test do not.
+orvik_fuzz_packages="clang-14 libclang-rt-14-dev llvm-14"
 
 orvik_missing_packages() {
     local pkg missing=""
