@@ -1,8 +1,9 @@
 // The review build from a work file and stock files, checked against plain
 // rules: one row per code, its quantity the exact sum of its lines, rows in
 // byte order of the code; the stock columns of the product a plain search of
-// the index finds, the whole number in each number cell; sorting keeps every
-// row and orders the key column; the saved list reads back as the same counts.
+// the index finds, the whole number in each number cell; the totals worked
+// out with no undefined behaviour; sorting keeps every row and orders the key
+// column; the saved list reads back as the same counts.
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -302,7 +303,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expect(list.rows.empty() || lastPercent == 100, "progress ends at 100");
         checkStockPass(counted, list, parts);
     }
-    laske(list);
+    laske(list); // checked by the sanitizers: a sum must never overflow
 
     const std::string_view clicks = parts.size() > 4 ? parts[4].substr(0, 4) : "";
     for (char click : clicks)
