@@ -69,6 +69,15 @@ PlainLines plainCrLfLines(std::string_view source) {
     return lines;
 }
 
+// What an existing file's end needs so that the next line starts a line of
+// its own: nothing after CR LF (or when empty), LF after a lone CR, CR LF
+// after anything else.
+std::string missingEnd(const std::string& bytes) {
+    if (bytes.empty() || (bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0))
+        return "";
+    return bytes.back() == '\r' ? "\n" : "\r\n";
+}
+
 struct FileState {
     bool exists = false;
     std::string bytes;
@@ -119,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FileState workAfter = stateOf(kWorkFileName);
     const FileState logAfter = stateOf(kLogFileName);
     expect(stateOf("pnqty.dat").bytes == parts[1], "the source is left as it was");
+    expect(!stateOf("orvik_tuonti.jnl").exists, "no journal is left behind");
     if (result.error.failed()) {
         expect(diskFills, "only a full disk makes the import fail");
         expect(workAfter.exists == workBefore.exists && workAfter.bytes == workBefore.bytes,
@@ -129,9 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const PlainLines lines = plainCrLfLines(parts[1]);
     expect(result.lineCount == lines.count, "the count is the source's lines");
-    expect(workAfter.bytes == workBefore.bytes + lines.text,
-           "the work file grows by exactly the source's lines");
-    expect(logAfter.bytes == logBefore.bytes + "08.12.2026 09:05:07\r\n" + lines.text,
+    expect(workAfter.bytes == workBefore.bytes + missingEnd(workBefore.bytes) + lines.text,
+           "the work file grows by exactly the source's lines, after its open last line's end");
+    expect(logAfter.bytes == logBefore.bytes + missingEnd(logBefore.bytes) +
+                                 "08.12.2026 09:05:07\r\n" + lines.text,
            "the log grows by a header and the source's lines");
     return 0;
 }
