@@ -2,6 +2,7 @@
 #include "review/reviewbuilder.h"
 
 #include <cerrno>
+#include <new>
 #include <system_error>
 
 #include "common/blockread.h"
@@ -42,15 +43,20 @@ FileError readLines(const std::string& path, Rows& rows, ReviewList& list) {
         ++lineNumber;
         rows.addLine(text, list);
     };
-    FileError error = readInBlocks(
-        fsPath(path),
-        [&](std::string_view block) {
-            return splitter.feed(block, line) ? FileError{} : lineTooLong(path, lineNumber + 1);
-        },
-        /*denyWriters=*/true);
-    if (!error.failed())
-        splitter.finish(line);
-    return error;
+    try {
+        FileError error = readInBlocks(
+            fsPath(path),
+            [&](std::string_view block) {
+                return splitter.feed(block, line) ? FileError{} : lineTooLong(path, lineNumber + 1);
+            },
+            /*denyWriters=*/true);
+        if (!error.failed())
+            splitter.finish(line);
+        return error;
+    } catch (const std::bad_alloc&) {
+        // More distinct products than memory holds: told with the file's name.
+        return FileError::fromErrno(ENOMEM).about(FileOperation::Read, fsPath(path));
+    }
 }
 
 } // namespace

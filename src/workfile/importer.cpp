@@ -1,5 +1,8 @@
 #include "workfile/importer.h"
 
+#include <cerrno>
+#include <new>
+
 #include "common/blockread.h"
 #include "common/dirvalue.h"
 #include "workfile/crlfstream.h"
@@ -54,7 +57,14 @@ ImportResult tuodata(const std::filesystem::path& source, const std::string& dat
     plan.kind = StepKind::Import;
     plan.startedAt = header.substr(0, header.size() - 2);
     plan.targets = {fsPath(inDir(datPolku, kWorkFileName)), fsPath(inDir(datPolku, kLogFileName))};
-    plan.write = [&](AppendSession& files) { return copyLines(source, header, files, lineCount); };
+    plan.write = [&](AppendSession& files) {
+        try {
+            return copyLines(source, header, files, lineCount);
+        } catch (const std::bad_alloc&) {
+            // Nothing stays appended: the step rolls back.
+            return FileError::fromErrno(ENOMEM).about(FileOperation::Read, source);
+        }
+    };
     plan.end = end;
 
     const StepOutcome outcome = runJournalledStep(datPolku, plan);
