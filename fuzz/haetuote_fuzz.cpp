@@ -56,30 +56,6 @@ extern "C" int __wrap_open(const char* path, int flags, ...) {
 
 namespace {
 
-std::string plainKey(std::string_view code) {
-    std::string key(code.substr(0, 13));
-    key.resize(13, ' ');
-    return key;
-}
-
-// One search of the index, as the record layout and the rule describe it.
-std::optional<std::int32_t> plainSearch(const PlainRecords& index, const std::string& key) {
-    std::int64_t low = 1;
-    std::int64_t high = index.count();
-    while (high >= low) {
-        const std::int64_t middle = (low + high) / 2;
-        const std::string record = index.at(middle);
-        const int order = record.compare(0, 13, key);
-        if (order == 0)
-            return le32(record, 13);
-        if (order < 0)
-            low = middle + 1;
-        else
-            high = middle - 1;
-    }
-    return std::nullopt;
-}
-
 // The codes to look up: the input's own, then those stored in either index
 // (hits in a sorted index, probes of the halving in an unsorted one), each
 // also one byte shorter and longer.

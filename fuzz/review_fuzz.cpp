@@ -139,22 +139,7 @@ std::string nameOf(const PlainRecords& names, std::int32_t n) {
 }
 
 std::int32_t plainLookUp(const PlainRecords& index, const std::string& code) {
-    std::string key = code.substr(0, 13);
-    key.resize(13, ' ');
-    std::int64_t low = 1;
-    std::int64_t high = index.count();
-    while (high >= low) {
-        const std::int64_t middle = (low + high) / 2;
-        const std::string record = index.at(middle);
-        const int order = record.compare(0, 13, key);
-        if (order == 0)
-            return le32(record, 13);
-        if (order < 0)
-            low = middle + 1;
-        else
-            high = middle - 1;
-    }
-    return 0;
+    return plainSearch(index, plainKey(code)).value_or(0);
 }
 
 bool near(double shown, double value, double allowed) {

@@ -130,4 +130,27 @@ std::string_view stripBlanks(std::string_view text) {
     return text;
 }
 
+std::string plainKey(std::string_view code) {
+    std::string key(code.substr(0, 13));
+    key.resize(13, ' ');
+    return key;
+}
+
+std::optional<std::int32_t> plainSearch(const PlainRecords& index, const std::string& key) {
+    std::int64_t low = 1;
+    std::int64_t high = index.count();
+    while (high >= low) {
+        const std::int64_t middle = (low + high) / 2;
+        const std::string record = index.at(middle);
+        const int order = record.compare(0, 13, key);
+        if (order == 0)
+            return le32(record, 13);
+        if (order < 0)
+            low = middle + 1;
+        else
+            high = middle - 1;
+    }
+    return std::nullopt;
+}
+
 } // namespace orvik::fuzz

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,5 +67,12 @@ private:
 
 // The text with blanks (only 0x20) removed at both ends.
 std::string_view stripBlanks(std::string_view text);
+
+// The key of a product code in the index: cut or padded to 13 characters.
+std::string plainKey(std::string_view code);
+
+// One halving search of an index of 18-byte records, as the record layout
+// and the rule describe it: the product record number, or nothing.
+std::optional<std::int32_t> plainSearch(const PlainRecords& index, const std::string& key);
 
 } // namespace orvik::fuzz
