@@ -12,7 +12,8 @@
 #include <unistd.h>
 
 #include "platform/doubles/fakeplatform.h"
-#include "reader/readerlink.h"
+#include "reader/readerfetch.h"
+#include "reader/readersend.h"
 #include "reader/readerloader.h"
 
 namespace {
@@ -58,10 +59,9 @@ template <typename Routine>
 Round timeRoutine(ReaderLibrary& reader, const std::filesystem::path& work, Routine routine) {
     FakePlatform fake;
     CountingView view;
-    int32_t port = 1, tulos = -1;
-    ReaderLink link{reader, fake.platform, view, port, tulos, work.string() + "/"};
+    const ReaderLink link{reader, fake.platform, view, 1, work.string() + "/"};
     const auto start = std::chrono::steady_clock::now();
-    routine(link);
+    const int32_t tulos = routine(link);
     const Milliseconds took = std::chrono::steady_clock::now() - start;
     return {took.count(), view.captions, tulos == 0};
 }
@@ -87,9 +87,9 @@ int main() {
         writeFile(readerDir / "pnqty.dat", count);
         std::filesystem::remove(work / "orvik.dat");
         std::filesystem::remove(work / "orvik.log");
-        Round fetch = timeRoutine(*reader, work, [](ReaderLink& link) { noudatiedot(link); });
+        Round fetch = timeRoutine(*reader, work, [](const ReaderLink& link) { return noudatiedot(link).tulos; });
         writeFile(root / "Autoexec.exe", program);
-        Round send = timeRoutine(*reader, work, [](ReaderLink& link) { vieohjelma(link); });
+        Round send = timeRoutine(*reader, work, [](const ReaderLink& link) { return vieohjelma(link); });
         ok = ok && fetch.ok && send.ok &&
              std::filesystem::file_size(work / "orvik.dat") == count.size();
         bestFetch = std::min(bestFetch, fetch.milliseconds);

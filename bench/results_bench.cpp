@@ -68,16 +68,18 @@ int main() {
     const std::filesystem::path dir = pattern;
     const ReviewList list = largeList();
     FakePlatform fakes;
-    ResultsWindow window{fakes.messages, fakes.programEnd, [] {}, fakes.clock};
+    struct : ResultsView {
+        void hideWindow() override {}
+    } window;
     Directories dirs{dir.string() + "/", dir.string() + "/", dir.string() + "/"};
 
     figure("results_build_list_files_50000_rows", bestMilliseconds([&] { buildListFiles(list); }),
            "ms");
     figure("results_save_list_50000_rows",
-           bestMilliseconds([&] { saveListAndEnd(list, dirs.datPolku, window); }), "ms");
+           bestMilliseconds([&] { saveListAndEnd(list, dirs.datPolku, fakes.platform, window); }), "ms");
     figure("results_hand_over_50000_rows", bestMilliseconds([&] {
                fakes.messages.answers = {MsgAnswer::Yes};
-               handOver(list, dirs, window);
+               handOver(list, dirs, fakes.platform, window);
            }),
            "ms");
     const ColumnTitles titles(kReviewColumnCount, "Otsikko");

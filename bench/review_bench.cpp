@@ -13,7 +13,8 @@
 #include <string>
 
 #include "review/reviewbuilder.h"
-#include "review/reviewops.h"
+#include "review/stockpass.h"
+#include "review/reviewsort.h"
 #include "sampleshop.h"
 
 namespace fs = std::filesystem;

@@ -8,6 +8,7 @@
 #include "common/fixedfield.h"
 #include "review/removalhistory.h"
 #include "review/reviewops.h"
+#include "review/reviewsort.h"
 
 namespace {
 

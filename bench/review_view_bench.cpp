@@ -9,7 +9,8 @@
 #include <cstdlib>
 
 #include "review/reviewops.h"
-#include "review/reviewtablemodel.h"
+#include "review/reviewsort.h"
+#include "review/ui/reviewtablemodel.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <optional>
 #include <utility>
 
-#include "review/haetuote.h"
-#include "review/productindex.h"
-#include "review/stockfiles.h"
+#include "stock/haetuote.h"
+#include "stock/productindex.h"
+#include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
 
 namespace {

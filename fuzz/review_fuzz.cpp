@@ -12,8 +12,10 @@
 #include "common/numbertext.h"
 #include "results/listfiles.h"
 #include "review/reviewbuilder.h"
+#include "review/stockpass.h"
 #include "review/reviewops.h"
-#include "review/stockfiles.h"
+#include "review/reviewsort.h"
+#include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // padded with zero bytes, every field is little-endian at its offset.
 #include <algorithm>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 // bounded: a link outside the file or back into the chain ends it.
 #include <set>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
 #include "zeroinv/zerorows.h"
 

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "app/commandline.h"
-#include "app/orvikapp.h"
+#include "app/ui/orvikapp.h"
 
 int main(int argc, char** argv) {
     // Answered before the window toolkit starts, so no display is needed.

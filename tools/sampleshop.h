@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/safewrite.h"
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik::sampleshop {
 

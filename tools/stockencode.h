@@ -4,7 +4,7 @@
 // written as blanks (text) or zero bytes (binary).
 #include <string>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik::sampleshop {
 

@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "app/archive.h"
 
 #include <filesystem>
@@ -8,9 +9,6 @@
 
 namespace orvik {
 namespace {
-
-// The name alone: the archive looks only where the program runs.
-constexpr const char* kLocalWorkFile = "orvik.dat";
 
 // In blocks: a work file of any size is copied without holding it in memory.
 void copyToArchive(const std::filesystem::path& workFile, Clock& clock) {
@@ -27,12 +25,9 @@ bool isEmptyFile(const std::filesystem::path& path) {
 
 } // namespace
 
-std::string archiveName(const CalendarDate& date, const TimeOfDay& time) {
-    return "orvik_" + formatDate(date, "yyyymmdd") + "_" + formatTime(time, "hhmmss") + ".dat";
-}
-
 void archiveWorkFile(Clock& clock) {
-    const std::filesystem::path workFile = kLocalWorkFile;
+    // The name alone: the archive looks only where the program runs.
+    const std::filesystem::path workFile = kWorkFileName;
     std::error_code error;
     if (!std::filesystem::is_regular_file(workFile, error))
         return;

@@ -7,8 +7,6 @@
 
 namespace orvik {
 
-// "orvik_yyyymmdd_hhmmss.dat".
-std::string archiveName(const CalendarDate& date, const TimeOfDay& time);
 
 // Copies "orvik.dat" of the current directory to its archive name there and
 // deletes it when it is empty. Every failure is ignored: start-up goes on.

@@ -23,7 +23,7 @@ std::string unforeseenFailureText(const std::exception_ptr& failure) {
 
 void FailureGuard::tell(const std::exception_ptr& failure) {
     try {
-        messages_.show(unforeseenFailureText(failure), kFailureTitle, MsgIcon::Exclamation,
+        messages_.show(unforeseenFailureText(failure), kErrorTitle, MsgIcon::Exclamation,
                        MsgButtons::Ok);
     } catch (...) {
         // With no memory left even the message may fail; the end still comes.

@@ -13,7 +13,6 @@ namespace orvik {
 
 // The message for an escaped failure, code-page bytes.
 std::string unforeseenFailureText(const std::exception_ptr& failure);
-inline constexpr const char* kFailureTitle = " Virhe";
 
 class FailureGuard {
 public:

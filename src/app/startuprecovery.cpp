@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "app/startuprecovery.h"
 
 #include <filesystem>
@@ -13,9 +14,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kOwnFileNames[] = {"orvik.dat",       "orvik.txt",        "nulli.dat",
-                                         "pnqty.dat",       "orvik_tuonti.jnl", "orvik_siirto.jnl",
-                                         "orvik_nollat.jnl"};
+constexpr const char* kOwnFileNames[] = {
+    kWorkFileName,      kExportFileName,      kZeroRowFileName,    kPendingCountName,
+    kImportJournalName, kHandOverJournalName, kZeroRowJournalName,
+};
 
 // An archive copy: "orvik_" + date + "_" + time + ".dat".
 bool isArchiveName(std::string_view name) {
@@ -45,7 +47,7 @@ bool isLeftoverTemporary(const std::string& fileName) {
 
 std::vector<StepNotice> recoverAtStartUp(const std::string& datPolku) {
     const std::vector<StepNotice> notices = recoveryNotices(recoverSteps(datPolku));
-    const fs::path workDirectory = fsPath(inDir(datPolku, "orvik.dat")).parent_path();
+    const fs::path workDirectory = fsPath(workFilePath(datPolku)).parent_path();
     removeLeftoverTemporaries(workDirectory.empty() ? fs::path(".") : workDirectory);
     removeLeftoverTemporaries(".");
     return notices;

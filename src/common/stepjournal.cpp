@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "common/stepjournal.h"
 
 #include <cerrno>
@@ -19,11 +20,11 @@ constexpr StepKind kAllKinds[] = {StepKind::Import, StepKind::HandOver, StepKind
 const char* journalName(StepKind kind) {
     switch (kind) {
     case StepKind::Import:
-        return "orvik_tuonti.jnl";
+        return kImportJournalName;
     case StepKind::HandOver:
-        return "orvik_siirto.jnl";
+        return kHandOverJournalName;
     case StepKind::ZeroRows:
-        return "orvik_nollat.jnl";
+        return kZeroRowJournalName;
     }
     return "orvik.jnl";
 }

@@ -17,6 +17,10 @@ struct PrintOutcome {
 class PrintingService {
 public:
     virtual ~PrintingService() = default;
+    // Where a document goes as a PDF file when no printer takes it: a
+    // directory value (ending in its separator, empty for the current
+    // directory).
+    virtual void setPdfDirectory(const std::string& directoryValue) = 0;
     // `documentName` names the document (and a file written in its place).
     virtual void beginDocument(const std::string& documentName) = 0;
     virtual void setOrientation(PageOrientation orientation) = 0;

@@ -1,6 +1,6 @@
 // Clearing the reader: deleting its data file.
 #include "common/codepage.h"
-#include "reader/readerlink.h"
+#include "reader/readerclearing.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
 
@@ -8,11 +8,12 @@ namespace orvik {
 
 using namespace orvik::literals;
 
-void tyhjenna(ReaderLink& link) {
-    openPort(link.reader, link.porttinro);
+int32_t tyhjenna(const ReaderLink& link) {
+    openPort(link.reader, link.port);
     std::string name = kReaderDataFile;
-    link.tulos = link.reader.HM_delete(link.porttinro, kSelector, name);
-    closePort(link.reader, link.porttinro);
+    const int32_t tulos = link.reader.HM_delete(link.port, kSelector, name);
+    closePort(link.reader, link.port);
+    return tulos;
 }
 
 void reportClearing(MessageBoxes& messages, int32_t tulos) {
@@ -24,11 +25,12 @@ void reportClearing(MessageBoxes& messages, int32_t tulos) {
                       MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
-void clearReaderAndReport(ReaderLink& link) {
-    tyhjenna(link);
+int32_t clearReaderAndReport(const ReaderLink& link) {
+    const int32_t tulos = tyhjenna(link);
     link.view.hideMainWindow();
-    reportClearing(link.platform.messages, link.tulos);
+    reportClearing(link.platform.messages, tulos);
     link.view.showMainWindow();
+    return tulos;
 }
 
 } // namespace orvik

@@ -3,7 +3,8 @@
 #include "common/filefailure.h"
 #include "common/safewrite.h"
 #include "common/stepnotices.h"
-#include "reader/readerlink.h"
+#include "reader/readerclearing.h"
+#include "reader/readerfetch.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
 #include "workfile/importer.h"
@@ -15,16 +16,16 @@ using namespace orvik::literals;
 namespace {
 
 // Steps 2 to 6: the transfer between opening and closing the port.
-int32_t fetchFromReader(ReaderLink& link) {
-    openPort(link.reader, link.porttinro);
+int32_t fetchFromReader(const ReaderLink& link) {
+    openPort(link.reader, link.port);
     link.reader.HM_set_upload_file_save_mode(kUploadSaveMode);
     std::string name2 = kReaderDataFile;
-    int32_t result = aloitanouto(link.reader, link.porttinro, kSelector, kReaderDataFile, name2);
+    int32_t result = aloitanouto(link.reader, link.port, kSelector, kReaderDataFile, name2);
     if (result == kReaderOk)
         result = runTransfer(link.view, [&link](int32_t& bytes, int32_t& other) {
             return link.reader.HM_upload2(bytes, other);
         });
-    closePort(link.reader, link.porttinro);
+    closePort(link.reader, link.port);
     return result;
 }
 
@@ -32,7 +33,7 @@ int32_t fetchFromReader(ReaderLink& link) {
 // all, and the fetched copy goes with the same journalled step. On failure
 // the copy stays on the PC and the count stays on the reader. A copy that
 // could not be removed is never taken again; the user is told where it is.
-bool importFetchedFile(ReaderLink& link, std::string& warning) {
+bool importFetchedFile(const ReaderLink& link, std::string& warning) {
     const ImportResult imported =
         tuodata(fetchedFilePath(), link.datPolku, link.platform.clock,
                 StepEnd{{std::filesystem::absolute(fetchedFilePath())}, {}, {}});
@@ -70,36 +71,38 @@ int32_t aloitanouto(ReaderLibrary& reader, int32_t port, uint8_t selector, std::
     return started;
 }
 
-bool noudatiedot(ReaderLink& link) {
+FetchOutcome noudatiedot(const ReaderLink& link) {
     link.view.lockForTransfer();
-    link.tulos = fetchFromReader(link);
+    FetchOutcome outcome;
+    outcome.tulos = fetchFromReader(link);
     link.view.hideMainWindow();
-    if (link.tulos == kReaderNoSuchFile) {
+    if (outcome.tulos == kReaderNoSuchFile) {
         link.platform.messages.notice(" Lukijassa ei ole tapahtumia. ");
         link.platform.programEnd.endNow();
-        return false;
+        return outcome;
     }
-    if (link.tulos != kReaderOk) {
-        reportTransferFailure(link.platform.messages, link.tulos);
+    if (outcome.tulos != kReaderOk) {
+        reportTransferFailure(link.platform.messages, outcome.tulos);
         link.platform.programEnd.endNow();
-        return false;
+        return outcome;
     }
     std::string warning;
     if (!importFetchedFile(link, warning)) {
         // The window's buttons are gone by now, so there is nothing to go
         // back to: end as the other failures do.
         link.platform.programEnd.endNow();
-        return false;
+        return outcome;
     }
-    tyhjenna(link);
-    link.platform.messages.notice(" Tiedot on noudettu lukijasta ", " Ilmoitus ");
+    outcome.imported = true;
+    outcome.tulos = tyhjenna(link);
+    link.platform.messages.notice(" Tiedot on noudettu lukijasta ", kFetchNoticeTitle);
     if (!warning.empty())
         link.platform.messages.warning(warning);
-    if (link.tulos != kReaderOk && link.tulos != kReaderNoSuchFile)
-        tellUncleared(link.platform.messages, link.tulos);
+    if (outcome.tulos != kReaderOk && outcome.tulos != kReaderNoSuchFile)
+        tellUncleared(link.platform.messages, outcome.tulos);
     link.view.hideMainWindow();
     link.view.showReview();
-    return true;
+    return outcome;
 }
 
 } // namespace orvik

@@ -11,4 +11,7 @@ namespace orvik {
 void openPort(ReaderLibrary& reader, int32_t port);
 void closePort(ReaderLibrary& reader, int32_t port);
 
+// Opens and at once closes the port; nothing is judged or shown.
+void kokeileportti(ReaderLibrary& reader, int32_t port);
+
 } // namespace orvik

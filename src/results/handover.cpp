@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "results/handover.h"
 
 #include "common/codepage.h"
@@ -51,11 +52,6 @@ std::string acceptedNotice(std::size_t unreadCount) {
     return text;
 }
 
-bool userConfirms(MessageBoxes& messages) {
-    return messages.show(confirmQuestion(), " Varmistus", MsgIcon::Question,
-                         MsgButtons::YesNoDefaultNo) == MsgAnswer::Yes;
-}
-
 // The work file after a hand-over: gone, or holding only the lines the review
 // could not read, so that they are not lost with it.
 StepEnd workFileRetirement(const ReviewList& list, const std::string& workFilePath) {
@@ -97,37 +93,38 @@ std::string transferLines(const ReviewList& list) {
     return lines;
 }
 
-HandOverResult handOver(const ReviewList& list, const Directories& dirs, ResultsWindow& window) {
+HandOverResult handOver(const ReviewList& list, const Directories& dirs, Platform& platform,
+                        ResultsView& view) {
     if (list.rows.empty()) {
-        window.messages.notice(nothingNotice());
+        platform.messages.notice(nothingNotice());
         return HandOverResult::NothingToHandOver;
     }
-    if (!userConfirms(window.messages))
+    if (!platform.messages.confirms(confirmQuestion()))
         return HandOverResult::Declined;
 
-    const std::string transferPath = inDir(dirs.invPolku, kTransferFileName);
-    const std::string workFilePath = inDir(dirs.datPolku, kWorkFileName);
+    const std::string transferPath = transferFilePath(dirs.invPolku);
+    const std::string workFile = workFilePath(dirs.datPolku);
     const StepOutcome outcome =
-        appendTransfer(list, dirs, window.clock, transferPath, workFilePath);
+        appendTransfer(list, dirs, platform.clock, transferPath, workFile);
     if (outcome.error.failed()) {
-        showError(window.messages, transferFailureText(transferPath, outcome));
+        platform.messages.warning(transferFailureText(transferPath, outcome));
         return HandOverResult::TransferFailed;
     }
 
-    window.hide();
+    view.hideWindow();
     HandOverResult result = HandOverResult::Done;
     if (outcome.endError.failed()) {
         const FileError& error = outcome.endError;
-        showError(window.messages,
-                  error.path == workFilePath
-                      ? workFileFailureText(workFilePath, !list.unreadLines.empty(), error)
+        platform.messages.warning(
+                  error.path == workFile
+                      ? workFileFailureText(workFile, !list.unreadLines.empty(), error)
                       : " Tapahtumat on siirretty." + fileFailureText(error) +
                             "Niitä ei saa siirtää uudelleen. "_cp);
         result = HandOverResult::DoneWorkFileLeft;
     } else {
-        window.messages.notice(acceptedNotice(list.unreadLines.size()));
+        platform.messages.notice(acceptedNotice(list.unreadLines.size()));
     }
-    window.programEnd.endNow();
+    platform.programEnd.endNow();
     return result;
 }
 

@@ -3,13 +3,14 @@
 // through the transfer file, then retires the work file.
 #include <string>
 
+#include "common/ownfiles.h"
 #include "common/dirvalue.h"
-#include "results/resultswindow.h"
+#include "platform/platform.h"
+#include "results/resultsview.h"
 #include "review/reviewlist.h"
 
 namespace orvik {
 
-inline constexpr const char* kTransferFileName = "orvik.inv";
 
 // The row's transfer line: the code cut or padded to 13, one blank, the
 // counted-quantity cell exactly as held, CR LF.
@@ -31,6 +32,7 @@ enum class HandOverResult {
 // `dirs.invPolku`, hides the window, then deletes the work file in
 // `dirs.datPolku` (or rewrites it to hold just the lines the review could not
 // read), gives the closing notice and ends the program.
-HandOverResult handOver(const ReviewList& list, const Directories& dirs, ResultsWindow& window);
+HandOverResult handOver(const ReviewList& list, const Directories& dirs, Platform& platform,
+                        ResultsView& view);
 
 } // namespace orvik

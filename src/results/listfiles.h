@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "common/ownfiles.h"
 #include "review/reviewlist.h"
 
 namespace orvik {
 
-inline constexpr const char* kExportFileName = "orvik.txt";
 
 // The count lines of one row, each 18 characters and CR LF: the code cut or
 // padded to 13, then a quantity field. A count longer than a field gives

@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "results/listsave.h"
 
 #include "common/codepage.h"
@@ -29,25 +30,26 @@ std::string writeFailureText(const FileError& error) {
 
 } // namespace
 
-bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, ResultsWindow& window) {
+bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, Platform& platform,
+                    ResultsView& view) {
     const ListFiles files = buildListFiles(list);
     if (files.unsaveableRow) {
-        showError(window.messages, unsaveableCountText(list.rows[*files.unsaveableRow]));
+        platform.messages.warning(unsaveableCountText(list.rows[*files.unsaveableRow]));
         return false;
     }
     // The work file goes last: should its rename fail after the export's, it
     // is still the old one, which is what the message says.
     const FileError error =
-        replaceFiles({{fsPath(inDir(datPolku, kExportFileName)), files.exportFile},
-                      {fsPath(inDir(datPolku, kWorkFileName)), files.workFile}});
+        replaceFiles({{fsPath(exportFilePath(datPolku)), files.exportFile},
+                      {fsPath(workFilePath(datPolku)), files.workFile}});
     if (error.failed()) {
-        showError(window.messages, writeFailureText(error));
+        platform.messages.warning(writeFailureText(error));
         return false;
     }
-    window.hide();
+    view.hideWindow();
     if (!list.rows.empty())
-        window.messages.notice(savedNotice());
-    window.programEnd.endNow();
+        platform.messages.notice(savedNotice());
+    platform.programEnd.endNow();
     return true;
 }
 

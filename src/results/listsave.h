@@ -2,7 +2,8 @@
 // "Sulje" (and the window's close box): the list back into the work file.
 #include <string>
 
-#include "results/resultswindow.h"
+#include "platform/platform.h"
+#include "results/resultsview.h"
 #include "review/reviewlist.h"
 
 namespace orvik {
@@ -12,6 +13,7 @@ namespace orvik {
 // program. Both files are replaced together or not at all. Returns false, with
 // the user told why, when a count cannot be saved or the files cannot be
 // written: then nothing has changed and the window stays open.
-bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, ResultsWindow& window);
+bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, Platform& platform,
+                    ResultsView& view);
 
 } // namespace orvik

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "results/resultswindow.h"
+#include "platform/messagebox.h"
 
 namespace orvik {
 
@@ -37,7 +37,7 @@ PrintOutcome printWideReport(const ReviewList& list, const ColumnTitles& titles,
 void tellPrintOutcome(const PrintOutcome& outcome, MessageBoxes& messages) {
     if (!outcome.ok) {
         const std::string reason = outcome.message.empty() ? "tuntematon syy" : outcome.message;
-        showError(messages, " Tulostus ei onnistunut: " + reason + " ");
+        messages.warning(" Tulostus ei onnistunut: " + reason + " ");
     } else if (!outcome.message.empty()) {
         messages.notice(outcome.message);
     }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "review/reviewops.h"
+#include "review/reviewsort.h"
 
 namespace orvik {
 

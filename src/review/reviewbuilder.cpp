@@ -1,4 +1,5 @@
 // Reading the counted rows of the review from the chosen source.
+#include "common/ownfiles.h"
 #include "review/reviewbuilder.h"
 
 #include <cerrno>
@@ -17,8 +18,6 @@ using namespace orvik::literals;
 
 namespace {
 
-constexpr const char* kWorkFile = "orvik.dat";
-constexpr const char* kZeroRowFile = "nulli.dat";
 
 bool fileExists(const std::string& path) {
     std::error_code ignored;
@@ -62,8 +61,8 @@ FileError readLines(const std::string& path, Rows& rows, ReviewList& list) {
 } // namespace
 
 ReviewSource chooseReviewSource(const std::string& datPolku) {
-    const bool zeroRows = fileExists(inDir(datPolku, kZeroRowFile));
-    const bool workFile = fileExists(inDir(datPolku, kWorkFile));
+    const bool zeroRows = fileExists(zeroRowFilePath(datPolku));
+    const bool workFile = fileExists(workFilePath(datPolku));
     if (zeroRows && workFile)
         return ReviewSource::WorkFileAndZeroRows;
     if (zeroRows)
@@ -80,13 +79,13 @@ FileError readCountedRows(ReviewSource source, const std::string& datPolku, Revi
         source == ReviewSource::ZeroRowFile || source == ReviewSource::WorkFileAndZeroRows;
     if (workFile) {
         WorkFileRows rows;
-        if (FileError error = readLines(inDir(datPolku, kWorkFile), rows, list); error.failed())
+        if (FileError error = readLines(workFilePath(datPolku), rows, list); error.failed())
             return error;
         rows.finish(list);
     }
     if (!zeroRows)
         return {};
-    const std::string zeroRowPath = inDir(datPolku, kZeroRowFile);
+    const std::string zeroRowPath = zeroRowFilePath(datPolku);
     ZeroRowFileRows rows;
     if (FileError error = readLines(zeroRowPath, rows, list); error.failed())
         return error;

@@ -1,7 +1,6 @@
 #pragma once
 // Building the review list: the counted rows from the work file (merged per
-// product) or from the zero-row file, then the stock pass.
-#include <functional>
+// product) or from the zero-row file.
 #include <string>
 #include <vector>
 
@@ -27,21 +26,5 @@ ReviewSource chooseReviewSource(const std::string& datPolku);
 FileError readCountedRows(ReviewSource source, const std::string& datPolku, ReviewList& list);
 
 inline constexpr std::size_t kLongestCountLine = 1 << 20;
-
-struct StockPassResult {
-    // Names of stock files that could not be opened ("CASSA.002", ...).
-    std::vector<std::string> unreadableFiles;
-};
-
-// Fills the stock columns of every row from the stock files in `datat`.
-// `progress` receives the percentage 0 to 100 each time it changes.
-StockPassResult fillStock(ReviewList& list, const std::string& datat,
-                          const std::function<void(int percent)>& progress);
-
-// The notice text about lines that could not be read; empty when none.
-std::string unreadLinesNotice(const ReviewList& list);
-
-// The notice text about stock files that could not be read; empty when none.
-std::string unreadableStockNotice(const StockPassResult& result);
 
 } // namespace orvik

@@ -1,6 +1,8 @@
 // Where the review window's controls go: at design size, and after the
 // window was resized (anchored to the bottom right corner).
-#include "review/reviewops.h"
+#include "review/reviewlayout.h"
+
+#include <initializer_list>
 
 namespace orvik {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/codepage.h"
-#include "review/reviewbuilder.h"
+#include "review/reviewnotices.h"
 
 namespace orvik {
 

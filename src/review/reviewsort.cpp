@@ -1,5 +1,5 @@
 // Sorting the review list by a clicked column title.
-#include "review/reviewops.h"
+#include "review/reviewsort.h"
 
 #include <algorithm>
 #include <array>

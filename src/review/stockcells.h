@@ -4,7 +4,7 @@
 #include <string>
 
 #include "review/reviewlist.h"
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik {
 

@@ -4,11 +4,11 @@
 #include <unordered_map>
 
 #include "common/dirvalue.h"
-#include "review/haetuote.h"
-#include "review/productindex.h"
-#include "review/reviewbuilder.h"
+#include "stock/haetuote.h"
+#include "stock/productindex.h"
+#include "review/stockpass.h"
 #include "review/stockcells.h"
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik {
 

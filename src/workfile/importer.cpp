@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "workfile/importer.h"
 
 #include <cerrno>
@@ -56,7 +57,7 @@ ImportResult tuodata(const std::filesystem::path& source, const std::string& dat
     StepPlan plan;
     plan.kind = StepKind::Import;
     plan.startedAt = header.substr(0, header.size() - 2);
-    plan.targets = {fsPath(inDir(datPolku, kWorkFileName)), fsPath(inDir(datPolku, kLogFileName))};
+    plan.targets = {fsPath(workFilePath(datPolku)), fsPath(logFilePath(datPolku))};
     plan.write = [&](AppendSession& files) {
         try {
             return copyLines(source, header, files, lineCount);

@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "common/ownfiles.h"
 #include "common/safewrite.h"
 #include "common/stepjournal.h"
 #include "platform/clock.h"
 
 namespace orvik {
 
-inline constexpr const char* kWorkFileName = "orvik.dat";
-inline constexpr const char* kLogFileName = "orvik.log";
 
 struct ImportResult {
     FileError error;                      // failed() when nothing was taken

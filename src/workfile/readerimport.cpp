@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "workfile/readerimport.h"
 
 #include <cerrno>
@@ -84,7 +85,7 @@ ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
     // A step a crash or a refused removal left unfinished is settled first,
     // so that a count already taken is not seen as waiting.
     recoverSteps(datPolku);
-    const std::string sourceName = readerDir + kReaderSoftwareFileName;
+    const std::string sourceName = readerSoftwareFilePath(readerDir);
     const fs::path source = fsPath(sourceName);
     const bool hasSource = isFile(source);
     const bool hasPending = isFile(kPendingCountName);

@@ -5,14 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ownfiles.h"
 #include "platform/clock.h"
 
 namespace orvik {
 
-inline constexpr const char* kReaderSoftwareFileName = "orvik.dat";
-// A count on its way into the work file. One left behind by a failed import
-// is taken in first by the next import, so no count is ever stranded there.
-inline constexpr const char* kPendingCountName = "pnqty.dat";
 
 struct ReaderSoftwareImport {
     enum class Outcome { NothingToImport, Imported, Failed };

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik {
 

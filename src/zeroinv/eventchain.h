@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 #include "zeroinv/eventblocks.h"
 
 namespace orvik {

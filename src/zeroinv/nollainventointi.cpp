@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "zeroinv/nollainventointi.h"
 
 #include "common/codepage.h"
@@ -23,7 +24,7 @@ void reportWriteFailure(const std::string& path, const StepOutcome& outcome,
         text = fileFailureText(error);
     else
         text = " Tiedostoon " + path + " ei voi kirjoittaa: " + error.message() + " ";
-    messages.show(text, " Ilmoitus", MsgIcon::Exclamation, MsgButtons::Ok);
+    messages.show(text, kNoticeTitle, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace
@@ -32,12 +33,12 @@ bool nollainventointi(const Directories& directories, const std::vector<std::int
                       double cutOff, MessageBoxes& messages, Clock& clock) {
     const ZeroRowsResult zero = collectZeroRows(directories.datat, groups, cutOff);
     if (zero.failure) {
-        messages.show(stockFailureText(*zero.failure), " Ilmoitus", MsgIcon::Exclamation,
+        messages.show(stockFailureText(*zero.failure), kNoticeTitle, MsgIcon::Exclamation,
                       MsgButtons::Ok);
         return false;
     }
     // One append of all rows, even none, so the file exists for the review.
-    const std::string path = inDir(directories.datPolku, kZeroRowFileName);
+    const std::string path = zeroRowFilePath(directories.datPolku);
     StepPlan plan;
     plan.kind = StepKind::ZeroRows;
     plan.startedAt = clockStamp(clock);

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 #include "zeroinv/stockfailure.h"
 
 namespace orvik {

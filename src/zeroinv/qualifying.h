@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 
 namespace orvik {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "common/dirvalue.h"
-#include "review/stockfiles.h"
+#include "stock/stockfiles.h"
 #include "zeroinv/eventchain.h"
 #include "zeroinv/qualifying.h"
 

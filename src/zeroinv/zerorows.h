@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ownfiles.h"
 #include "zeroinv/stockfailure.h"
 
 namespace orvik {
 
-inline constexpr const char* kZeroRowFileName = "nulli.dat";
 
 // The 13 code bytes as stored, "    0" and CR LF.
 std::string zeroRow(std::string_view storedCode);

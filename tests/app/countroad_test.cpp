@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/frmmain.h"
+#include "app/ui/frmmain.h"
 #include "common/codepage.h"
 #include "common/fixedfield.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/doubles/scriptedreader.h"
-#include "review/frmrepo.h"
+#include "review/ui/frmrepo.h"
 #include "sampleshop.h"
 #include "support/files.h"
 #include "support/tempdir.h"

@@ -124,8 +124,12 @@ TEST_F(CrashSafety, AHandOverKilledAtAnyMomentEndsWithEveryRowOnce) {
     auto hyvaksy = [&] {
         FakePlatform fakes;
         fakes.messages.answers = {MsgAnswer::Yes};
-        ResultsWindow window{fakes.messages, fakes.programEnd, [] {}, clock};
-        handOver(list, dirs, window);
+        Platform platform{fakes.settings, fakes.singleCopy, fakes.messages, fakes.printer,
+                          fakes.programEnd,  fakes.events,     clock};
+        struct : ResultsView {
+            void hideWindow() override {}
+        } window;
+        handOver(list, dirs, platform, window);
     };
 
     KillingFileOps wholeRun;

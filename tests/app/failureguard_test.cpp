@@ -8,7 +8,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "app/guardedapplication.h"
+#include "app/ui/guardedapplication.h"
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 

@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/frmmain.h"
+#include "app/ui/frmmain.h"
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/stepjournal.h"
 #include "platform/doubles/fakeplatform.h"
-#include "platform/qt/enterpressesbutton.h"
+#include "ui/enterpressesbutton.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"

@@ -7,15 +7,15 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "app/frmmain.h"
+#include "app/ui/frmmain.h"
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
 #include "support/tempdir.h"
-#include "zeroinv/form1.h"
-#include "zeroinv/stockwriter.h"
+#include "zeroinv/ui/form1.h"
+#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

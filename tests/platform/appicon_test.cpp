@@ -1,4 +1,4 @@
-#include "platform/qt/appicon.h"
+#include "ui/appicon.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "platform/qt/enterpressesbutton.h"
+#include "ui/enterpressesbutton.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "common/codepage.h"
 #include "platform/qt/busycursor.h"
-#include "platform/qt/finnishtranslation.h"
+#include "ui/finnishtranslation.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtmessageboxes.h"
 

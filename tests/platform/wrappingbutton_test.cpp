@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "platform/qt/twips.h"
-#include "platform/qt/wrappingbutton.h"
+#include "ui/twips.h"
+#include "ui/wrappingbutton.h"
 
 namespace orvik {
 namespace {

@@ -9,7 +9,10 @@
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/doubles/scriptedreader.h"
-#include "reader/readerlink.h"
+#include "reader/readerclearing.h"
+#include "reader/readerfetch.h"
+#include "reader/readerport.h"
+#include "reader/readersend.h"
 #include "reader/readertransfer.h"
 #include "reader/recordingview.h"
 #include "support/files.h"
@@ -52,7 +55,18 @@ protected:
     RecordingView view;
     int32_t porttinro = 3;
     int32_t tulos = -1;
-    ReaderLink link{reader, fake.platform, view, porttinro, tulos, dir.dirValue() + "work/"};
+    ReaderLink link{reader, fake.platform, view, porttinro, dir.dirValue() + "work/"};
+
+    // The routines answer the result code; like the main window, the test
+    // keeps the last one in `tulos`.
+    bool noudatiedot(const ReaderLink& l) {
+        const FetchOutcome outcome = orvik::noudatiedot(l);
+        tulos = outcome.tulos;
+        return outcome.imported;
+    }
+    void tyhjenna(const ReaderLink& l) { tulos = orvik::tyhjenna(l); }
+    void clearReaderAndReport(const ReaderLink& l) { tulos = orvik::clearReaderAndReport(l); }
+    void vieohjelma(const ReaderLink& l) { tulos = orvik::vieohjelma(l); }
 };
 
 TEST_F(ReaderRoutines, PortCheckOpensAndClosesTheChosenPortSilently) {
@@ -140,7 +154,7 @@ TEST_F(ReaderRoutines, AReaderThatRefusesTheUploadEndsTheProgramAndChangesNothin
         RecordingView window;
         refusing.results["HM_upload1"] = {c.code};
         refusing.onUploadFinished = [] { writeFile(fetchedFilePath(), "unexpected\r\n"); };
-        ReaderLink refused{refusing, platform.platform, window, porttinro, tulos, link.datPolku};
+        ReaderLink refused{refusing, platform.platform, window, porttinro, link.datPolku};
 
         EXPECT_FALSE(noudatiedot(refused));
 
@@ -265,7 +279,7 @@ TEST_F(ReaderRoutines, ClearTheReaderReportsWithTheWindowHiddenThenShowsItAgain)
         clearing.results["HM_delete"] = {c.code};
         Strings eventsWhileShown;
         platform.messages.onShow = [&](const ShownMessage&) { eventsWhileShown = window.events; };
-        ReaderLink clear{clearing, platform.platform, window, porttinro, tulos, link.datPolku};
+        ReaderLink clear{clearing, platform.platform, window, porttinro, link.datPolku};
 
         clearReaderAndReport(clear);
 
@@ -330,7 +344,7 @@ TEST_F(ReaderRoutines, AFailedSendIsReportedWithItsNumberAndEnds) {
     ScriptedReader broken;
     RecordingView window;
     broken.downloadSteps = {{1, 100}, {5, 150}};
-    ReaderLink send{broken, platform.platform, window, porttinro, tulos, link.datPolku};
+    ReaderLink send{broken, platform.platform, window, porttinro, link.datPolku};
     vieohjelma(send);
     EXPECT_EQ(window.captions(), (Strings{" Siirretty 100 tavua ", " Siirretty 150 tavua "}));
     ASSERT_EQ(platform.messages.shown.size(), 1u);

@@ -9,7 +9,9 @@
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/readerabi.h"
-#include "reader/readerlink.h"
+#include "reader/readerclearing.h"
+#include "reader/readerfetch.h"
+#include "reader/readersend.h"
 #include "reader/readerloader.h"
 #include "reader/recordingview.h"
 #include "support/files.h"
@@ -48,8 +50,14 @@ protected:
     };
     ReaderLink linkFor(Run& run, int32_t port = 1) {
         porttinro = port;
-        return ReaderLink{*reader,   run.fake.platform, run.view,
-                          porttinro, run.tulos,         dir.dirValue() + "work/"};
+        return ReaderLink{*reader, run.fake.platform, run.view, porttinro, dir.dirValue() + "work/"};
+    }
+    // The routines answer the result code; the run keeps the last one, as the
+    // main window does.
+    bool noudatiedot(Run& run, const ReaderLink& link) {
+        const FetchOutcome outcome = orvik::noudatiedot(link);
+        run.tulos = outcome.tulos;
+        return outcome.imported;
     }
 
     test::TempDir dir;
@@ -65,7 +73,7 @@ TEST_F(StandInReader, AWholeFetchLandsInTheWorkFileAndEmptiesTheReader) {
     Run run;
     ReaderLink link = linkFor(run, 4);
 
-    ASSERT_TRUE(noudatiedot(link))
+    ASSERT_TRUE(noudatiedot(run, link))
         << (run.fake.messages.shown.empty() ? std::string() : run.fake.messages.shown[0].title);
 
     EXPECT_EQ(run.view.captions(), (Strings{" Siirretty 512 tavua ", " Siirretty 1024 tavua ",
@@ -88,7 +96,7 @@ TEST_F(StandInReader, ASendCopiesTheProgramToTheReaderByteForByte) {
     Run run;
     ReaderLink link = linkFor(run, 2);
 
-    vieohjelma(link);
+    run.tulos = vieohjelma(link);
 
     EXPECT_EQ(run.tulos, 0);
     EXPECT_EQ(readFile(readerDir / "Autoexec.exe"), program);
@@ -102,10 +110,10 @@ TEST_F(StandInReader, ClearingDeletesTheDataFileThenFindsNone) {
     writeFile(readerDir / "pnqty.dat", countLines(2));
     Run run;
     ReaderLink link = linkFor(run);
-    tyhjenna(link);
+    run.tulos = tyhjenna(link);
     EXPECT_EQ(run.tulos, 0);
     EXPECT_FALSE(test::exists(readerDir / "pnqty.dat"));
-    tyhjenna(link);
+    run.tulos = tyhjenna(link);
     EXPECT_EQ(run.tulos, 48);
 }
 
@@ -116,7 +124,7 @@ TEST_F(StandInReader, AnInjectedFaultFailsTheNextCallOfItsEntryOnly) {
 
     Run first;
     ReaderLink failing = linkFor(first);
-    EXPECT_FALSE(noudatiedot(failing));
+    EXPECT_FALSE(noudatiedot(first, failing));
     ASSERT_EQ(first.fake.messages.shown.size(), 1u);
     EXPECT_EQ(first.fake.messages.shown[0].title, " Virhe nro 5");
     EXPECT_EQ(readFile(readerDir / "faults.txt"), "HM_delete 3\n");
@@ -126,7 +134,7 @@ TEST_F(StandInReader, AnInjectedFaultFailsTheNextCallOfItsEntryOnly) {
     // the fetch doesn't report, and the reader keeps its file.
     Run second;
     ReaderLink working = linkFor(second);
-    EXPECT_TRUE(noudatiedot(working));
+    EXPECT_TRUE(noudatiedot(second, working));
     EXPECT_EQ(second.tulos, 3);
     EXPECT_EQ(readFile(dir / "work" / "orvik.dat"), count);
     EXPECT_TRUE(test::exists(readerDir / "pnqty.dat"));
@@ -208,9 +216,8 @@ TEST(ReaderBinding, AMissingLibraryKeepsThePortSilentAndFailsEveryTask) {
 
     FakePlatform fake;
     test::RecordingView view;
-    int32_t port = 1, tulos = 0;
-    ReaderLink link{*missing, fake.platform, view, port, tulos, dir.dirValue()};
-    EXPECT_FALSE(noudatiedot(link));
+    ReaderLink link{*missing, fake.platform, view, 1, dir.dirValue()};
+    EXPECT_FALSE(orvik::noudatiedot(link).imported);
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, " Siirto epäonnistui. "_cp);
     EXPECT_EQ(fake.messages.shown[0].title, " Virhe nro 9999");

@@ -26,7 +26,7 @@ protected:
     std::string transferFile() const { return readFile(dir / "inv" / "orvik.inv"); }
     HandOverResult accept(const ReviewList& list) {
         fakes.messages.answers = {MsgAnswer::Yes};
-        return handOver(list, dirs, window);
+        return handOver(list, dirs, fakes.platform, window);
     }
     const ShownMessage& last() const { return fakes.messages.shown.back(); }
 };
@@ -63,8 +63,8 @@ TEST_F(HandOverTest, AppendsOneLinePerRowInListOrderThenDeletesTheWorkFile) {
 
 TEST_F(HandOverTest, AnswerNoOrEmptyListChangesNothing) {
     fakes.messages.answers = {MsgAnswer::No};
-    EXPECT_EQ(handOver(listOf({fullRow("1", "1")}), dirs, window), HandOverResult::Declined);
-    EXPECT_EQ(handOver(ReviewList{}, dirs, window), HandOverResult::NothingToHandOver);
+    EXPECT_EQ(handOver(listOf({fullRow("1", "1")}), dirs, fakes.platform, window), HandOverResult::Declined);
+    EXPECT_EQ(handOver(ReviewList{}, dirs, fakes.platform, window), HandOverResult::NothingToHandOver);
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(last().text, " Siirrettäviä tapahtumia ei ole  "_cp);
     EXPECT_EQ(last().icon, MsgIcon::Information);

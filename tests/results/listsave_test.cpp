@@ -22,7 +22,7 @@ const std::string kOldExport = "old export\r\n";
 
 class SaveTest : public ResultsTest {
 protected:
-    bool save(const ReviewList& list) { return saveListAndEnd(list, dir.dirValue(), window); }
+    bool save(const ReviewList& list) { return saveListAndEnd(list, dir.dirValue(), fakes.platform, window); }
 
     // Saves the list and reads the work file back as the next review does:
     // every row's count must come back as the same text.
@@ -84,7 +84,7 @@ TEST_F(SaveTest, WritesCountLinesAndExportLinesInListOrder) {
 TEST_F(SaveTest, EmptyListEmptiesBothFilesInTheCurrentDirectoryWithoutMessage) {
     putOldFiles();
     ScopedCurrentDir here(dir.path());
-    ASSERT_TRUE(saveListAndEnd(ReviewList{}, "", window));
+    ASSERT_TRUE(saveListAndEnd(ReviewList{}, "", fakes.platform, window));
     EXPECT_EQ(file("orvik.dat"), "");
     EXPECT_EQ(file("orvik.txt"), "");
     EXPECT_TRUE(fakes.messages.shown.empty());
@@ -141,7 +141,7 @@ TEST_F(SaveTest, FailedWritesKeepTheOldFilesAndTheWindow) {
 
     putOldFiles();
     put("notadir", "x");
-    EXPECT_FALSE(saveListAndEnd(list, (dir / "notadir").string() + "/", window));
+    EXPECT_FALSE(saveListAndEnd(list, (dir / "notadir").string() + "/", fakes.platform, window));
     expectOldFilesAndAnError(std::to_string(ENOTDIR) + " ");
 
     // Once the disk takes the files again, the same list saves.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/doubles/fakeplatform.h"
-#include "results/resultswindow.h"
+#include "results/resultsview.h"
 #include "review/countedrows.h"
 #include "review/reviewlist.h"
 #include "support/files.h"
@@ -34,8 +34,12 @@ class ResultsTest : public ::testing::Test {
 protected:
     TempDir dir;
     FakePlatform fakes;
-    int hides = 0;
-    ResultsWindow window{fakes.messages, fakes.programEnd, [this] { ++hides; }, fakes.clock};
+    struct CountingView : ResultsView {
+        int hides = 0;
+        void hideWindow() override { ++hides; }
+    };
+    CountingView window;
+    int& hides = window.hides;
 
     std::string file(const std::string& name) const { return readFile(dir / name); }
     void put(const std::string& name, const std::string& bytes) const {

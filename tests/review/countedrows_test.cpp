@@ -6,6 +6,7 @@
 #include "common/fixedfield.h"
 #include "review/countedrows.h"
 #include "review/reviewbuilder.h"
+#include "review/reviewnotices.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 

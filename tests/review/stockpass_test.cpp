@@ -9,9 +9,9 @@
 #include "common/daydate.h"
 #include "common/fixedfield.h"
 #include "review/countedrows.h"
-#include "review/reviewbuilder.h"
+#include "review/stockpass.h"
 #include "review/reviewops.h"
-#include "stockfixture.h"
+#include "support/stockwriter.h"
 #include "support/files.h"
 
 namespace orvik {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "platform/qt/appfont.h"
+#include "ui/appfont.h"
 #include "support/tempdir.h"
 
 int main(int argc, char** argv) {

@@ -9,8 +9,8 @@
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "support/tempdir.h"
-#include "zeroinv/form1.h"
-#include "zeroinv/stockwriter.h"
+#include "zeroinv/ui/form1.h"
+#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -5,7 +5,7 @@
 #include "support/files.h"
 #include "support/tempdir.h"
 #include "zeroinv/nollainventointi.h"
-#include "zeroinv/stockwriter.h"
+#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -3,7 +3,7 @@
 #include "common/codepage.h"
 #include "support/tempdir.h"
 #include "zeroinv/productgroups.h"
-#include "zeroinv/stockwriter.h"
+#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "stockencode.h"
 #include "support/tempdir.h"
-#include "zeroinv/stockwriter.h"
+#include "support/stockwriter.h"
 #include "zeroinv/zerorows.h"
 
 namespace orvik {

@@ -1,3 +1,4 @@
+#include "common/ownfiles.h"
 #include "app/tasks/taskchecks.h"
 
 #include <filesystem>
@@ -6,7 +7,7 @@
 namespace orvik {
 
 bool workFileHoldsRows(const Directories& directories) {
-    const std::filesystem::path path = fsPath(inDir(directories.datPolku, "orvik.dat"));
+    const std::filesystem::path path = fsPath(workFilePath(directories.datPolku));
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return false;

@@ -67,6 +67,11 @@ class FakePrintingService : public PrintingService {
 public:
     std::vector<PrintCall> calls;
     PrintOutcome outcome; // what endDocument answers
+    std::string pdfDirectory;
+
+    void setPdfDirectory(const std::string& directoryValue) override {
+        pdfDirectory = directoryValue;
+    }
 
     void beginDocument(const std::string& documentName) override;
     void setOrientation(PageOrientation orientation) override;

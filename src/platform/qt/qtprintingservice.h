@@ -28,7 +28,9 @@ public:
     explicit QtPrintingService(std::string pdfDirectory = {},
                                Target target = Target::DefaultPrinter);
 
-    void setPdfDirectory(std::string directoryValue) { pdfDirectory_ = std::move(directoryValue); }
+    void setPdfDirectory(const std::string& directoryValue) override {
+        pdfDirectory_ = directoryValue;
+    }
     const std::string& pdfDirectory() const { return pdfDirectory_; }
 
     void beginDocument(const std::string& documentName) override;

@@ -1,0 +1,71 @@
+#include "app/ui/orvikapp.h"
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "app/ui/frmmain.h"
+#include "app/ui/guardedapplication.h"
+#include "ui/appfont.h"
+#include "ui/appicon.h"
+#include "ui/enterpressesbutton.h"
+#include "ui/finnishtranslation.h"
+#include "platform/qt/qtclock.h"
+#include "platform/qt/qteventpump.h"
+#include "platform/qt/qtext.h"
+#include "platform/qt/qtmessageboxes.h"
+#include "platform/qt/qtprintingservice.h"
+#include "platform/qt/qtprogramend.h"
+#include "platform/qt/qtsettingsstore.h"
+#include "platform/qt/qtsinglecopylock.h"
+#include "reader/readerloader.h"
+
+namespace orvik {
+namespace {
+
+// The arguments after the program's name, joined by blanks, as one text.
+// QApplication has already taken out the arguments meant for Qt.
+std::string commandLineText(int argc, char** argv) {
+    QString joined;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            joined += QLatin1Char(' ');
+        joined += QString::fromLocal8Bit(argv[i]);
+    }
+    return fromQString(joined);
+}
+
+} // namespace
+
+int runOrvik(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    applyApplicationFont(application);
+    installQtFinnish(application);
+    EnterPressesButton::installOn(application);
+    application.setWindowIcon(applicationIcon());
+
+    QtSettingsStore settings;
+    QtSingleCopyLock singleCopy;
+    QtMessageBoxes messages;
+    QtPrintingService printer;
+    QtProgramEnd programEnd;
+    QtEventPump events;
+    QtClock clock;
+    Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
+    FailureGuard& guard = application.guardWith(messages, programEnd);
+    const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
+
+    std::unique_ptr<frmMain> mainWindow;
+    const bool started = guard.run([&] {
+        mainWindow = std::make_unique<frmMain>(platform, *reader, commandLineText(argc, argv));
+        if (!mainWindow->Form_Load())
+            return false;
+        mainWindow->showCentred();
+        return true;
+    });
+    if (started && !programEnd.ended())
+        application.exec();
+    return application.failed() ? 1 : 0;
+}
+
+} // namespace orvik

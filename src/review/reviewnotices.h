@@ -1,0 +1,16 @@
+#pragma once
+// The notices shown after the review list is built.
+#include <string>
+
+#include "review/reviewlist.h"
+#include "review/stockpass.h"
+
+namespace orvik {
+
+// The notice text about lines that could not be read; empty when none.
+std::string unreadLinesNotice(const ReviewList& list);
+
+// The notice text about stock files that could not be read; empty when none.
+std::string unreadableStockNotice(const StockPassResult& result);
+
+} // namespace orvik
