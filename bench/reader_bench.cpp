@@ -13,8 +13,8 @@
 
 #include "platform/doubles/fakeplatform.h"
 #include "reader/readerfetch.h"
-#include "reader/readersend.h"
 #include "reader/readerloader.h"
+#include "reader/readersend.h"
 
 namespace {
 
@@ -87,9 +87,11 @@ int main() {
         writeFile(readerDir / "pnqty.dat", count);
         std::filesystem::remove(work / "orvik.dat");
         std::filesystem::remove(work / "orvik.log");
-        Round fetch = timeRoutine(*reader, work, [](const ReaderLink& link) { return noudatiedot(link).tulos; });
+        Round fetch = timeRoutine(*reader, work,
+                                  [](const ReaderLink& link) { return noudatiedot(link).tulos; });
         writeFile(root / "Autoexec.exe", program);
-        Round send = timeRoutine(*reader, work, [](const ReaderLink& link) { return vieohjelma(link); });
+        Round send =
+            timeRoutine(*reader, work, [](const ReaderLink& link) { return vieohjelma(link); });
         ok = ok && fetch.ok && send.ok &&
              std::filesystem::file_size(work / "orvik.dat") == count.size();
         bestFetch = std::min(bestFetch, fetch.milliseconds);

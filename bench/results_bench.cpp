@@ -76,7 +76,8 @@ int main() {
     figure("results_build_list_files_50000_rows", bestMilliseconds([&] { buildListFiles(list); }),
            "ms");
     figure("results_save_list_50000_rows",
-           bestMilliseconds([&] { saveListAndEnd(list, dirs.datPolku, fakes.platform, window); }), "ms");
+           bestMilliseconds([&] { saveListAndEnd(list, dirs.datPolku, fakes.platform, window); }),
+           "ms");
     figure("results_hand_over_50000_rows", bestMilliseconds([&] {
                fakes.messages.answers = {MsgAnswer::Yes};
                handOver(list, dirs, fakes.platform, window);

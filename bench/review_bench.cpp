@@ -13,8 +13,8 @@
 #include <string>
 
 #include "review/reviewbuilder.h"
-#include "review/stockpass.h"
 #include "review/reviewsort.h"
+#include "review/stockpass.h"
 #include "sampleshop.h"
 
 namespace fs = std::filesystem;

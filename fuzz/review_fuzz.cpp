@@ -12,9 +12,9 @@
 #include "common/numbertext.h"
 #include "results/listfiles.h"
 #include "review/reviewbuilder.h"
-#include "review/stockpass.h"
 #include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "review/stockpass.h"
 #include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
 

@@ -8,6 +8,8 @@ orvik_packages="$orvik_packages qt6-translations-l10n"
 orvik_packages="$orvik_packages qt6-svg-dev"
 # The install and package checks.
 orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
+# ./test checks that every C++ source is formatted as .clang-format says.
+orvik_packages="$orvik_packages clang-format"
 # Only the fuzzers need these (scripts/fuzz.sh); ./run and ./test do not.
 orvik_fuzz_packages="clang-14 libclang-rt-14-dev llvm-14"
 

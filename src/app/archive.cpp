@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "app/archive.h"
+#include "common/ownfiles.h"
 
 #include <filesystem>
 #include <system_error>

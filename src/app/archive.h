@@ -7,7 +7,6 @@
 
 namespace orvik {
 
-
 // Copies "orvik.dat" of the current directory to its archive name there and
 // deletes it when it is empty. Every failure is ignored: start-up goes on.
 void archiveWorkFile(Clock& clock);

@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "common/stepjournal.h"
+#include "common/ownfiles.h"
 
 #include <cerrno>
 #include <fcntl.h>

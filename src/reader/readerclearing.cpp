@@ -1,6 +1,6 @@
 // Clearing the reader: deleting its data file.
-#include "common/codepage.h"
 #include "reader/readerclearing.h"
+#include "common/codepage.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
 

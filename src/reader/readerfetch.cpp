@@ -1,10 +1,10 @@
 // Fetching the count from the reader and taking it into the work file.
+#include "reader/readerfetch.h"
 #include "common/codepage.h"
 #include "common/filefailure.h"
 #include "common/safewrite.h"
 #include "common/stepnotices.h"
 #include "reader/readerclearing.h"
-#include "reader/readerfetch.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
 #include "workfile/importer.h"

@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "results/handover.h"
+#include "common/ownfiles.h"
 
 #include "common/codepage.h"
 #include "common/filefailure.h"
@@ -104,8 +104,7 @@ HandOverResult handOver(const ReviewList& list, const Directories& dirs, Platfor
 
     const std::string transferPath = transferFilePath(dirs.invPolku);
     const std::string workFile = workFilePath(dirs.datPolku);
-    const StepOutcome outcome =
-        appendTransfer(list, dirs, platform.clock, transferPath, workFile);
+    const StepOutcome outcome = appendTransfer(list, dirs, platform.clock, transferPath, workFile);
     if (outcome.error.failed()) {
         platform.messages.warning(transferFailureText(transferPath, outcome));
         return HandOverResult::TransferFailed;
@@ -116,10 +115,9 @@ HandOverResult handOver(const ReviewList& list, const Directories& dirs, Platfor
     if (outcome.endError.failed()) {
         const FileError& error = outcome.endError;
         platform.messages.warning(
-                  error.path == workFile
-                      ? workFileFailureText(workFile, !list.unreadLines.empty(), error)
-                      : " Tapahtumat on siirretty." + fileFailureText(error) +
-                            "Niitä ei saa siirtää uudelleen. "_cp);
+            error.path == workFile ? workFileFailureText(workFile, !list.unreadLines.empty(), error)
+                                   : " Tapahtumat on siirretty." + fileFailureText(error) +
+                                         "Niitä ei saa siirtää uudelleen. "_cp);
         result = HandOverResult::DoneWorkFileLeft;
     } else {
         platform.messages.notice(acceptedNotice(list.unreadLines.size()));

@@ -3,14 +3,13 @@
 // through the transfer file, then retires the work file.
 #include <string>
 
-#include "common/ownfiles.h"
 #include "common/dirvalue.h"
+#include "common/ownfiles.h"
 #include "platform/platform.h"
 #include "results/resultsview.h"
 #include "review/reviewlist.h"
 
 namespace orvik {
-
 
 // The row's transfer line: the code cut or padded to 13, one blank, the
 // counted-quantity cell exactly as held, CR LF.

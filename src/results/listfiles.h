@@ -10,7 +10,6 @@
 
 namespace orvik {
 
-
 // The count lines of one row, each 18 characters and CR LF: the code cut or
 // padded to 13, then a quantity field. A count longer than a field gives
 // several lines of the same code. Nothing when no count line can hold it.

@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "results/listsave.h"
+#include "common/ownfiles.h"
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
@@ -39,9 +39,8 @@ bool saveListAndEnd(const ReviewList& list, const std::string& datPolku, Platfor
     }
     // The work file goes last: should its rename fail after the export's, it
     // is still the old one, which is what the message says.
-    const FileError error =
-        replaceFiles({{fsPath(exportFilePath(datPolku)), files.exportFile},
-                      {fsPath(workFilePath(datPolku)), files.workFile}});
+    const FileError error = replaceFiles({{fsPath(exportFilePath(datPolku)), files.exportFile},
+                                          {fsPath(workFilePath(datPolku)), files.workFile}});
     if (error.failed()) {
         platform.messages.warning(writeFailureText(error));
         return false;

@@ -1,6 +1,6 @@
 // Reading the counted rows of the review from the chosen source.
-#include "common/ownfiles.h"
 #include "review/reviewbuilder.h"
+#include "common/ownfiles.h"
 
 #include <cerrno>
 #include <new>
@@ -17,7 +17,6 @@ namespace orvik {
 using namespace orvik::literals;
 
 namespace {
-
 
 bool fileExists(const std::string& path) {
     std::error_code ignored;

@@ -10,7 +10,6 @@
 
 namespace orvik {
 
-
 struct Totals {
     ScaledSum purchaseScaled; // difference at purchase price, times 10 000
     ScaledSum salesScaled;    // difference at sales price, times 10 000

@@ -4,10 +4,10 @@
 #include <unordered_map>
 
 #include "common/dirvalue.h"
+#include "review/stockcells.h"
+#include "review/stockpass.h"
 #include "stock/haetuote.h"
 #include "stock/productindex.h"
-#include "review/stockpass.h"
-#include "review/stockcells.h"
 #include "stock/stockfiles.h"
 
 namespace orvik {

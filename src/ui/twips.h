@@ -7,8 +7,12 @@ namespace orvik {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twipsToPixels(int twips) { return twips / kTwipsPerPixel; }
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+constexpr int twipsToPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+constexpr int pixelsToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),

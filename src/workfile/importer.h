@@ -12,7 +12,6 @@
 
 namespace orvik {
 
-
 struct ImportResult {
     FileError error;                      // failed() when nothing was taken
     FileError endError;                   // the lines are in, but `end` could not be done

@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "workfile/readerimport.h"
+#include "common/ownfiles.h"
 
 #include <cerrno>
 #include <filesystem>

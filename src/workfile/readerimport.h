@@ -10,7 +10,6 @@
 
 namespace orvik {
 
-
 struct ReaderSoftwareImport {
     enum class Outcome { NothingToImport, Imported, Failed };
     Outcome outcome = Outcome::NothingToImport;

@@ -1,5 +1,5 @@
-#include "common/ownfiles.h"
 #include "zeroinv/nollainventointi.h"
+#include "common/ownfiles.h"
 
 #include "common/codepage.h"
 #include "common/filefailure.h"

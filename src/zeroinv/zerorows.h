@@ -12,7 +12,6 @@
 
 namespace orvik {
 
-
 // The 13 code bytes as stored, "    0" and CR LF.
 std::string zeroRow(std::string_view storedCode);
 

@@ -124,8 +124,8 @@ TEST_F(CrashSafety, AHandOverKilledAtAnyMomentEndsWithEveryRowOnce) {
     auto hyvaksy = [&] {
         FakePlatform fakes;
         fakes.messages.answers = {MsgAnswer::Yes};
-        Platform platform{fakes.settings, fakes.singleCopy, fakes.messages, fakes.printer,
-                          fakes.programEnd,  fakes.events,     clock};
+        Platform platform{fakes.settings,   fakes.singleCopy, fakes.messages, fakes.printer,
+                          fakes.programEnd, fakes.events,     clock};
         struct : ResultsView {
             void hideWindow() override {}
         } window;

@@ -18,11 +18,11 @@
 #include "common/dirvalue.h"
 #include "common/stepjournal.h"
 #include "platform/doubles/fakeplatform.h"
-#include "ui/enterpressesbutton.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "ui/enterpressesbutton.h"
 
 namespace orvik {
 namespace {

@@ -13,9 +13,9 @@
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
+#include "support/stockwriter.h"
 #include "support/tempdir.h"
 #include "zeroinv/ui/form1.h"
-#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -1,8 +1,8 @@
 #include "common/codepage.h"
 #include "platform/qt/busycursor.h"
-#include "ui/finnishtranslation.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtmessageboxes.h"
+#include "ui/finnishtranslation.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -11,8 +11,8 @@
 #include "reader/readerabi.h"
 #include "reader/readerclearing.h"
 #include "reader/readerfetch.h"
-#include "reader/readersend.h"
 #include "reader/readerloader.h"
+#include "reader/readersend.h"
 #include "reader/recordingview.h"
 #include "support/files.h"
 #include "support/tempdir.h"
@@ -50,7 +50,8 @@ protected:
     };
     ReaderLink linkFor(Run& run, int32_t port = 1) {
         porttinro = port;
-        return ReaderLink{*reader, run.fake.platform, run.view, porttinro, dir.dirValue() + "work/"};
+        return ReaderLink{*reader, run.fake.platform, run.view, porttinro,
+                          dir.dirValue() + "work/"};
     }
     // The routines answer the result code; the run keeps the last one, as the
     // main window does.

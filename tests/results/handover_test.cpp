@@ -63,8 +63,10 @@ TEST_F(HandOverTest, AppendsOneLinePerRowInListOrderThenDeletesTheWorkFile) {
 
 TEST_F(HandOverTest, AnswerNoOrEmptyListChangesNothing) {
     fakes.messages.answers = {MsgAnswer::No};
-    EXPECT_EQ(handOver(listOf({fullRow("1", "1")}), dirs, fakes.platform, window), HandOverResult::Declined);
-    EXPECT_EQ(handOver(ReviewList{}, dirs, fakes.platform, window), HandOverResult::NothingToHandOver);
+    EXPECT_EQ(handOver(listOf({fullRow("1", "1")}), dirs, fakes.platform, window),
+              HandOverResult::Declined);
+    EXPECT_EQ(handOver(ReviewList{}, dirs, fakes.platform, window),
+              HandOverResult::NothingToHandOver);
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_EQ(last().text, " Siirrettäviä tapahtumia ei ole  "_cp);
     EXPECT_EQ(last().icon, MsgIcon::Information);

@@ -22,7 +22,9 @@ const std::string kOldExport = "old export\r\n";
 
 class SaveTest : public ResultsTest {
 protected:
-    bool save(const ReviewList& list) { return saveListAndEnd(list, dir.dirValue(), fakes.platform, window); }
+    bool save(const ReviewList& list) {
+        return saveListAndEnd(list, dir.dirValue(), fakes.platform, window);
+    }
 
     // Saves the list and reads the work file back as the next review does:
     // every row's count must come back as the same text.

@@ -16,8 +16,8 @@
 #include "common/fixedfield.h"
 #include "platform/doubles/fakeplatform.h"
 #include "review/ui/frmrepo.h"
-#include "support/stockwriter.h"
 #include "support/files.h"
+#include "support/stockwriter.h"
 #include "support/tempdir.h"
 
 namespace orvik {

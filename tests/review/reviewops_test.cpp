@@ -4,9 +4,9 @@
 
 #include "common/codepage.h"
 #include "review/removalhistory.h"
+#include "review/reviewlayout.h"
 #include "review/reviewops.h"
 #include "review/reviewsort.h"
-#include "review/reviewlayout.h"
 
 namespace orvik {
 namespace {

@@ -9,10 +9,10 @@
 #include "common/daydate.h"
 #include "common/fixedfield.h"
 #include "review/countedrows.h"
-#include "review/stockpass.h"
 #include "review/reviewops.h"
-#include "support/stockwriter.h"
+#include "review/stockpass.h"
 #include "support/files.h"
+#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -2,9 +2,9 @@
 // copy of the index the stock pass searches instead.
 #include <gtest/gtest.h>
 
+#include "sampleshop.h"
 #include "stock/haetuote.h"
 #include "stock/productindex.h"
-#include "sampleshop.h"
 #include "stockencode.h"
 #include "support/files.h"
 #include "support/tempdir.h"

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "ui/appfont.h"
 #include "support/tempdir.h"
+#include "ui/appfont.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))

@@ -9,10 +9,10 @@
 #include <set>
 
 #include "common/fixedfield.h"
-#include "stock/haetuote.h"
 #include "review/reviewbuilder.h"
 #include "review/stockpass.h"
 #include "sampleshop.h"
+#include "stock/haetuote.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 

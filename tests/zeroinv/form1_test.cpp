@@ -8,9 +8,9 @@
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
+#include "support/stockwriter.h"
 #include "support/tempdir.h"
 #include "zeroinv/ui/form1.h"
-#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -3,9 +3,9 @@
 #include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "support/files.h"
+#include "support/stockwriter.h"
 #include "support/tempdir.h"
 #include "zeroinv/nollainventointi.h"
-#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "common/codepage.h"
+#include "support/stockwriter.h"
 #include "support/tempdir.h"
 #include "zeroinv/productgroups.h"
-#include "support/stockwriter.h"
 
 namespace orvik {
 namespace {

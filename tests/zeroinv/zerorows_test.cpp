@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "stockencode.h"
-#include "support/tempdir.h"
 #include "support/stockwriter.h"
+#include "support/tempdir.h"
 #include "zeroinv/zerorows.h"
 
 namespace orvik {

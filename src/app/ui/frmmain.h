@@ -2,6 +2,26 @@
 // The main window: start-up, settings, import, and the reader buttons and
 // task row, hidden unless the settings ask for the reader layout. The
 // handlers keep the names the program has always used.
+//
+//   control   caption                 what it does
+//   Command3  "Hae tiedot"            imports the reader software's count
+//   Command4  "Näytä rivit"           opens the review window
+//   Command2  "Lopeta"                saves the settings and ends
+//   Text1     "Vorda -hakemisto"      the reader software's directory
+//   Text2     "Dataset -hakemisto"    the stock files' directory (read only)
+//   Text3     "Inv -hakemisto"        the transfer file's directory (read only)
+//   Text4     "Dat-hakemisto"         the work file's directory
+//   Label3    -                       the import's outcome
+//   reader layout only:
+//   Command5  "Hae tiedot"            fetches the count from the reader
+//   Command8  "Tyhjää lukija"         clears the reader
+//   Command9  "Vie Ohjelma lukijaan"  sends the counting program, then ends
+//   Command6  "Näytä rivit"           opens the review window
+//   Combo1    "Portti"                the reader's port, tried when chosen
+//   Combo2    "Tehtävä"               the task to run
+//   Command1  "Suorita"               runs the chosen task
+//   lblA      -                       a transfer's progress
+//   Command7  "Lopeta"                (hidden, never shown)
 #include <QWidget>
 #include <cstdint>
 #include <string>

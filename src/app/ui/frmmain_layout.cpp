@@ -14,8 +14,8 @@
 #include "common/codepage.h"
 #include "platform/qt/qtext.h"
 #include "ui/twips.h"
-#include "ui/wrappingbutton.h"
 #include "ui/windowcaption.h"
+#include "ui/wrappingbutton.h"
 
 namespace orvik {
 namespace {

@@ -3,15 +3,15 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/ui/frmmain.h"
 #include "app/tasks/taskchecks.h"
 #include "app/tasks/taskcutoff.h"
 #include "app/tasks/tasktable.h"
+#include "app/ui/frmmain.h"
 #include "common/codepage.h"
 #include "platform/qt/qtext.h"
 #include "reader/readerclearing.h"
-#include "zeroinv/ui/form1.h"
 #include "zeroinv/nollainventointi.h"
+#include "zeroinv/ui/form1.h"
 
 namespace orvik {
 

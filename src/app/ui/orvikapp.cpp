@@ -6,10 +6,6 @@
 
 #include "app/ui/frmmain.h"
 #include "app/ui/guardedapplication.h"
-#include "ui/appfont.h"
-#include "ui/appicon.h"
-#include "ui/enterpressesbutton.h"
-#include "ui/finnishtranslation.h"
 #include "platform/qt/qtclock.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
@@ -19,6 +15,10 @@
 #include "platform/qt/qtsettingsstore.h"
 #include "platform/qt/qtsinglecopylock.h"
 #include "reader/readerloader.h"
+#include "ui/appfont.h"
+#include "ui/appicon.h"
+#include "ui/enterpressesbutton.h"
+#include "ui/finnishtranslation.h"
 
 namespace orvik {
 namespace {

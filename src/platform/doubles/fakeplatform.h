@@ -20,8 +20,8 @@ public:
 
     std::string read(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& defaultValue) override;
-    void write(const std::string& application, const std::string& section,
-               const std::string& key, const std::string& value) override;
+    void write(const std::string& application, const std::string& section, const std::string& key,
+               const std::string& value) override;
 
     // The stored value, or "<absent>" when none.
     std::string value(const std::string& section, const std::string& key,

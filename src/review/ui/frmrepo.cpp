@@ -20,12 +20,12 @@
 #include "common/codepage.h"
 #include "common/filefailure.h"
 #include "platform/qt/qtext.h"
-#include "ui/twips.h"
 #include "review/reviewbuilder.h"
-#include "review/stockpass.h"
 #include "review/reviewnotices.h"
 #include "review/reviewsort.h"
+#include "review/stockpass.h"
 #include "review/ui/reviewtablemodel.h"
+#include "ui/twips.h"
 #include "ui/windowcaption.h"
 
 namespace orvik {

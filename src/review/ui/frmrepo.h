@@ -19,11 +19,11 @@
 
 #include "common/dirvalue.h"
 #include "platform/platform.h"
+#include "results/resultsview.h"
 #include "review/removalhistory.h"
+#include "review/reviewlayout.h"
 #include "review/reviewlist.h"
 #include "review/reviewops.h"
-#include "review/reviewlayout.h"
-#include "results/resultsview.h"
 
 class QLabel;
 class QProgressBar;

@@ -1,6 +1,10 @@
 #pragma once
 // The product-group dialog of the zero inventory: the user picks groups and
 // presses "Valittu". The caller waits in showAndWait() until it is hidden.
+//
+//   control   caption    what it does
+//   List1     -          the product groups of the name file, many chosen
+//   Command1  "Valittu"  hides the dialog, keeping the choice
 #include <QDialog>
 #include <cstdint>
 #include <string>
