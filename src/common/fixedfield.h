@@ -21,5 +21,8 @@ std::string rightAligned(std::string_view text, std::size_t width);
 std::string_view trimBlanks(std::string_view text);
 std::string_view trimLeadingBlanks(std::string_view text);
 std::string_view trimTrailingBlanks(std::string_view text);
+// The same for any one character: `text` without its leading (trailing) `c`s.
+std::string_view trimLeading(std::string_view text, char c);
+std::string_view trimTrailing(std::string_view text, char c);
 
 } // namespace orvik

@@ -29,14 +29,12 @@ struct ExactCount {
     std::size_t decimals = 0;
 };
 
-std::string withoutLeadingZeros(std::string digits) {
-    const std::size_t first = digits.find_first_not_of('0');
-    return first == std::string::npos ? std::string() : digits.substr(first);
+std::string withoutLeadingZeros(const std::string& digits) {
+    return std::string(trimLeading(digits, '0'));
 }
 
-std::string withoutTrailingZeros(std::string digits) {
-    const std::size_t last = digits.find_last_not_of('0');
-    return last == std::string::npos ? std::string() : digits.substr(0, last + 1);
+std::string withoutTrailingZeros(const std::string& digits) {
+    return std::string(trimTrailing(digits, '0'));
 }
 
 // Reads the cell as the review reads a quantity: a point counts as the
