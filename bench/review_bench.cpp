@@ -73,7 +73,7 @@ void writeShopInChild(const BenchDirs& dirs) {
 ReviewList buildList(const std::string& datPolku, const std::string& datat) {
     ReviewList list;
     orvik::readCountedRows(orvik::ReviewSource::WorkFile, datPolku, list);
-    orvik::fillStock(list, datat, [](int) {});
+    orvik::fillStock(list, datat, nullptr);
     return list;
 }
 

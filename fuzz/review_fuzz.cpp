@@ -277,11 +277,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkCountedRows(list, plainWorkFile(parts[0]));
 
     const ReviewList counted = list;
-    int lastPercent = -1;
-    const StockPassResult pass = fillStock(list, dir.dirValue(), [&](int percent) {
-        expect(percent > lastPercent && percent <= 100, "progress only goes forward");
-        lastPercent = percent;
-    });
+    struct ForwardOnly : StockPassView {
+        int lastPercent = -1;
+        void showPercent(int percent) override {
+            expect(percent > lastPercent && percent <= 100, "progress only goes forward");
+            lastPercent = percent;
+        }
+    } progress;
+    const StockPassResult pass = fillStock(list, dir.dirValue(), &progress);
+    const int lastPercent = progress.lastPercent;
     if (parts.size() < 4) {
         expect(!pass.unreadableFiles.empty() && list.rows == counted.rows,
                "missing stock files are told and leave the rows");

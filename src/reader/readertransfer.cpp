@@ -31,7 +31,7 @@ std::string progressCaption(int32_t bytes) {
 }
 
 std::string readerErrorTitle(int32_t code) {
-    return " Virhe nro " + std::to_string(code);
+    return std::string(kErrorTitle) + " nro " + std::to_string(code);
 }
 
 void reportTransferFailure(MessageBoxes& messages, int32_t code) {

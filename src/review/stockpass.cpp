@@ -72,25 +72,23 @@ private:
 // Reports the percentage of rows done whenever its whole number changes.
 class ProgressSteps {
 public:
-    ProgressSteps(std::size_t total, const std::function<void(int)>& report)
-        : total_(total), report_(report) {}
+    ProgressSteps(std::size_t total, StockPassView* view) : total_(total), view_(view) {}
     void rowDone(std::size_t done) {
         int percent = static_cast<int>(done * 100 / total_);
-        if (percent != last_ && report_)
-            report_(percent);
+        if (percent != last_ && view_)
+            view_->showPercent(percent);
         last_ = percent;
     }
 
 private:
     std::size_t total_;
-    const std::function<void(int)>& report_;
+    StockPassView* view_;
     int last_ = -1;
 };
 
 } // namespace
 
-StockPassResult fillStock(ReviewList& list, const std::string& datat,
-                          const std::function<void(int percent)>& progress) {
+StockPassResult fillStock(ReviewList& list, const std::string& datat, StockPassView* view) {
     StockPassResult result;
     // Opened here only to tell whether the index can be read at all, so
     // that a missing index is reported once rather than missed per row.
@@ -102,7 +100,7 @@ StockPassResult fillStock(ReviewList& list, const std::string& datat,
 
     PassLookUp lookUp(datat);
     NameCache names(nameFile);
-    ProgressSteps steps(list.rows.size(), progress);
+    ProgressSteps steps(list.rows.size(), view);
     std::string record;
     for (std::size_t i = 0; i < list.rows.size(); ++i) {
         steps.rowDone(i + 1);

@@ -210,8 +210,12 @@ TEST(StockPassProgress, ReportsEachWholePercentOnceUpTo100) {
     for (std::size_t rows : {0u, 3u, 250u}) {
         ReviewList list;
         list.rows.assign(rows, counted("1001", "1"));
-        std::vector<int> seen;
-        fillStock(list, dir.dirValue(), [&](int percent) { seen.push_back(percent); });
+        struct : StockPassView {
+            std::vector<int> seen;
+            void showPercent(int percent) override { seen.push_back(percent); }
+        } view;
+        fillStock(list, dir.dirValue(), &view);
+        const std::vector<int>& seen = view.seen;
         std::vector<int> expected;
         if (rows == 3)
             expected = {33, 66, 100};

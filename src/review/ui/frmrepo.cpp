@@ -227,8 +227,7 @@ void frmRepo::Form_Load() {
         platform_.programEnd.endNow();
         return;
     }
-    const StockPassResult stock =
-        fillStock(list_, dirs_.datat, [this](int percent) { Bar->setValue(percent); });
+    const StockPassResult stock = fillStock(list_, dirs_.datat, this);
 
     listChanged();
     laske();
@@ -338,6 +337,10 @@ void frmRepo::closeEvent(QCloseEvent* event) {
         event->ignore();
     else
         event->accept();
+}
+
+void frmRepo::showPercent(int percent) {
+    Bar->setValue(percent);
 }
 
 } // namespace orvik

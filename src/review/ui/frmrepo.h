@@ -24,6 +24,7 @@
 #include "review/reviewlayout.h"
 #include "review/reviewlist.h"
 #include "review/reviewops.h"
+#include "review/stockpass.h"
 
 class QLabel;
 class QProgressBar;
@@ -34,7 +35,7 @@ namespace orvik {
 
 class ReviewTableModel;
 
-class frmRepo : public QWidget, private ResultsView {
+class frmRepo : public QWidget, private ResultsView, private StockPassView {
     Q_OBJECT
 
 public:
@@ -93,6 +94,7 @@ private:
     void placeCurrentRowNear(std::size_t row);
     void selectRestoredRows(const std::vector<std::size_t>& rows);
     void hideWindow() override { hide(); }
+    void showPercent(int percent) override;
 
     Platform& platform_;
     Directories dirs_;
