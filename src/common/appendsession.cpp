@@ -86,7 +86,7 @@ FileError AppendSession::openExisting() {
         Target& target = targets_[i];
         FileError error = openFile(target, false);
         if (target.fd < 0) {
-            if (!systemfile::isMissingFile(error))
+            if (!systemfile::isMissing(error, target.path))
                 return error;
             target.oldLength = -1;
             identities.push_back({});

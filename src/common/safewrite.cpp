@@ -215,7 +215,7 @@ FileError removeFile(const std::filesystem::path& path) {
     if (fileOps().unlink(path.c_str()) == 0)
         return {};
     FileError error = lastFileError();
-    if (systemfile::isMissingFile(error))
+    if (systemfile::isMissing(error, path))
         return {};
     return error.about(FileOperation::Remove, path);
 }

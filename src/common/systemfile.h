@@ -66,8 +66,9 @@ unsigned long processId();
 
 // The reason of the last failure: the system's number and text.
 FileError lastError();
-// Whether a failure says that the file (or its directory) is not there.
-bool isMissingFile(const FileError& error);
+// Whether a failure on `path` says that it is not there (nor perhaps its
+// directory), rather than that a file stands where a directory should be.
+bool isMissing(const FileError& error, const std::filesystem::path& path);
 // Whether a rename failed only because the two names lie on different file
 // systems (where a copy does it).
 bool crossesDevices(const FileError& error);

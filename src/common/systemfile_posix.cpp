@@ -100,7 +100,7 @@ FileError lastError() {
     return FileError::fromErrno(errno);
 }
 
-bool isMissingFile(const FileError& error) {
+bool isMissing(const FileError& error, const std::filesystem::path&) {
     return error.number == ENOENT;
 }
 

@@ -102,8 +102,8 @@ std::string systemText(DWORD code) {
     }
     if (buffer)
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' ||
-                             text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     if (text.empty())
         text = "Windows error " + std::to_string(code);
@@ -185,8 +185,8 @@ int close(int fd) {
     {
         std::lock_guard<std::mutex> guard(tableMutex);
         if (fd >= 0 && static_cast<std::size_t>(fd) < openFiles.size())
-            handle = std::exchange(openFiles[static_cast<std::size_t>(fd)].handle,
-                                   INVALID_HANDLE_VALUE);
+            handle =
+                std::exchange(openFiles[static_cast<std::size_t>(fd)].handle, INVALID_HANDLE_VALUE);
     }
     if (handle == INVALID_HANDLE_VALUE)
         return fail(ERROR_INVALID_HANDLE);
@@ -256,12 +256,23 @@ FileError lastError() {
     return error;
 }
 
-// The C run-time's numbers are taken as well: the test doubles of the file
-// operations fail with them on every system.
-bool isMissingFile(const FileError& error) {
-    return error.number == ERROR_FILE_NOT_FOUND || error.number == ERROR_PATH_NOT_FOUND ||
-           error.number == ENOENT;
+// Windows says "path not found" both when a directory is missing and when a
+// file stands in its place; only the first is a missing file.
+bool isMissing(const FileError& error, const std::filesystem::path& path) {
+    if (error.number != ERROR_PATH_NOT_FOUND)
+        return error.number == ERROR_FILE_NOT_FOUND; // ENOENT of the test doubles too
+    static_assert(ENOENT == ERROR_FILE_NOT_FOUND);
+    for (std::filesystem::path up = path.parent_path(); !up.empty() && up != up.parent_path();
+         up = up.parent_path()) {
+        const DWORD attributes = GetFileAttributesW(up.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    }
+    return true;
 }
+
+// The C run-time's number is taken as well: the test doubles of the file
+// operations fail with it on every system.
 
 bool crossesDevices(const FileError& error) {
     return error.number == ERROR_NOT_SAME_DEVICE || error.number == EXDEV;

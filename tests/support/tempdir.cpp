@@ -17,7 +17,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempDir::dirValue() const { return path_.string() + "/"; }
+std::string TempDir::dirValue() const {
+    return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+}
 
 ScopedCurrentDir::ScopedCurrentDir(const std::filesystem::path& dir)
     : previous_(std::filesystem::current_path()) {
