@@ -3,15 +3,22 @@
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVIK_CORE_ONLY=ON
 # The programs are linked statically, so they run without the compiler's
 # DLLs beside them, and ctest runs them under wine64 when it is installed.
+# -DORVIK_MINGW_PREFIX=i686-w64-mingw32 makes a 32-bit build instead.
+if(NOT ORVIK_MINGW_PREFIX)
+    set(ORVIK_MINGW_PREFIX x86_64-w64-mingw32)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+if(ORVIK_MINGW_PREFIX MATCHES "^i686")
+    set(CMAKE_SYSTEM_PROCESSOR x86)
+else()
+    set(CMAKE_SYSTEM_PROCESSOR x86_64)
+endif()
 
-set(orvik_mingw_prefix x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${orvik_mingw_prefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${orvik_mingw_prefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${orvik_mingw_prefix}-windres)
+set(CMAKE_C_COMPILER ${ORVIK_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ORVIK_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ORVIK_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${orvik_mingw_prefix})
+set(CMAKE_FIND_ROOT_PATH /usr/${ORVIK_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
