@@ -21,12 +21,14 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 wine64="$(grep -m1 '^ORVIK_WINE64:' "$build/CMakeCache.txt" | cut -d= -f2-)"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$wine64" wineboot --init >/dev/null 2>&1 || true
-fi
 wineserver="$(dirname "$wine64")/wineserver"
-# One wine server for the whole run, ended with it.
-"$wineserver" -p 60 || true
+# Wine's own services start here, away from ctest's output: started by the
+# first test they would hold its output open, and ctest would wait for them.
+# They and the server stay for the whole run and end with it.
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
+boot="--init"
+[ -f "$WINEPREFIX/system.reg" ] && boot=""
+"$wine64" wineboot $boot </dev/null >/dev/null 2>&1 || true
+"$wineserver" -p 60 </dev/null >/dev/null 2>&1 || true
 cd "$build"
 ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"
