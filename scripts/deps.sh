@@ -64,3 +64,5 @@ orvik_build() {
         cmake --build "$build_dir" -j"$(nproc)"
     fi
 }
+# Only the Windows build and its tests under wine need these (scripts/wine-tests.sh).
+orvik_windows_packages="g++-mingw-w64-x86-64-posix wine64 googletest"

@@ -27,7 +27,7 @@ bool isArchiveName(std::string_view name) {
 void removeLeftoverTemporaries(const fs::path& directory) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(directory, error)) {
-        if (isLeftoverTemporary(entry.path().filename().string()) && entry.is_regular_file(error))
+        if (isLeftoverTemporary(cpPath(entry.path().filename())) && entry.is_regular_file(error))
             removeFile(entry.path());
     }
 }

@@ -1,27 +1,24 @@
 #include "common/appendsession.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "common/rawfile.h"
+#include "common/systemfile.h"
 
 namespace orvik {
 
 namespace {
 
 struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
 };
 
 bool identityOf(int fd, FileIdentity& identity) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
+    systemfile::Status info;
+    if (systemfile::status(fd, info) != 0)
         return false;
-    identity = {info.st_dev, info.st_ino};
+    identity = {info.device, info.id};
     return true;
 }
 
@@ -33,7 +30,7 @@ bool sameIdentity(const FileIdentity& a, const FileIdentity& b) {
 FileError lastTwoBytes(int fd, long long length, std::string& tail) {
     const long long from = length >= 2 ? length - 2 : 0;
     char bytes[2];
-    const ssize_t got = ::pread(fd, bytes, static_cast<std::size_t>(length - from), from);
+    const long got = systemfile::readAt(fd, bytes, static_cast<std::size_t>(length - from), from);
     if (got < 0)
         return lastFileError();
     tail.assign(bytes, static_cast<std::size_t>(got));
@@ -76,10 +73,10 @@ FileError AppendSession::openFile(Target& target, bool create) {
     target.created = create;
     if (lockFile(target.fd, LOCK_EX) != 0)
         return lastFileError().about(FileOperation::Write, target.path);
-    struct stat info {};
-    if (::fstat(target.fd, &info) != 0)
+    systemfile::Status info;
+    if (systemfile::status(target.fd, info) != 0)
         return lastFileError().about(FileOperation::Write, target.path);
-    target.oldLength = info.st_size;
+    target.oldLength = info.size;
     return {};
 }
 
@@ -89,7 +86,7 @@ FileError AppendSession::openExisting() {
         Target& target = targets_[i];
         FileError error = openFile(target, false);
         if (target.fd < 0) {
-            if (error.number != ENOENT)
+            if (!systemfile::isMissing(error, target.path))
                 return error;
             target.oldLength = -1;
             identities.push_back({});

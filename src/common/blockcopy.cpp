@@ -1,10 +1,8 @@
 #include "common/blockcopy.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "common/blockread.h"
 #include "common/rawfile.h"
+#include "common/systemfile.h"
 
 namespace orvik {
 

@@ -1,12 +1,10 @@
 #include "common/blockread.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include "common/rawfile.h"
+#include "common/systemfile.h"
 
 namespace orvik {
 
@@ -20,7 +18,7 @@ FileError readInBlocks(const std::filesystem::path& path, const BlockHandler& bl
         error = lastFileError().about(FileOperation::Read, path);
     std::string buffer(blockSize, '\0');
     while (!error.failed()) {
-        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        const long got = systemfile::read(fd, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno != EINTR)
                 error = lastFileError().about(FileOperation::Read, path);

@@ -17,10 +17,16 @@ void putText(std::string& out, std::string_view text) {
     out += '\n';
 }
 
+// A path's bytes: as they are on POSIX, UTF-8 on Windows.
+std::string pathBytes(const std::filesystem::path& path) {
+    const std::u8string bytes = path.u8string();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 void putPath(std::string& out, std::string_view tag, const std::filesystem::path& path) {
     out += tag;
     out += ' ';
-    putText(out, path.native());
+    putText(out, pathBytes(path));
 }
 
 class Reader {
@@ -59,7 +65,7 @@ public:
         std::string native;
         if (!text(native))
             return false;
-        path = native;
+        path = std::u8string(native.begin(), native.end());
         return true;
     }
     bool atEnd() const { return rest_.empty(); }
@@ -126,7 +132,7 @@ std::string encodeJournal(const JournalRecord& record) {
     }
     for (const StepEnd::Move& move : record.end.moves) {
         putPath(out, "move", move.from);
-        putText(out, move.to.native());
+        putText(out, pathBytes(move.to));
     }
     if (record.complete)
         out += "complete\n";

@@ -2,15 +2,14 @@
 
 #include <atomic>
 #include <cerrno>
-#include <fcntl.h>
 #include <string>
-#include <sys/file.h>
-#include <unistd.h>
+
+#include "common/systemfile.h"
 
 namespace orvik {
 
 FileError lastFileError() {
-    return FileError::fromErrno(errno);
+    return systemfile::lastError();
 }
 
 FileError writeAll(int fd, std::string_view bytes) {
@@ -30,11 +29,7 @@ FileError writeAll(int fd, std::string_view bytes) {
 }
 
 int lockFile(int fd, int operation) {
-    int result;
-    do {
-        result = ::flock(fd, operation);
-    } while (result != 0 && errno == EINTR);
-    return result;
+    return systemfile::lock(fd, operation);
 }
 
 std::filesystem::path directoryOf(const std::filesystem::path& path) {
@@ -44,17 +39,14 @@ std::filesystem::path directoryOf(const std::filesystem::path& path) {
 
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    const std::string name = "." + target.filename().string() + ".tmp-" +
-                             std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    std::filesystem::path name = ".";
+    name += target.filename();
+    name += ".tmp-" + std::to_string(systemfile::processId()) + "-" + std::to_string(++counter);
     return directoryOf(target) / name;
 }
 
 void syncDirectory(const std::filesystem::path& directory) {
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    fileOps().fsync(fd);
-    ::close(fd);
+    systemfile::syncDirectory(directory.c_str());
 }
 
 } // namespace orvik

@@ -10,13 +10,13 @@ namespace orvik {
 
 inline constexpr int kNewFileMode = 0666; // narrowed by the user's umask
 
-// The failure errno now holds.
+// The failure the last file operation left (errno on POSIX).
 FileError lastFileError();
 
 // Writes every byte, going on after partial writes and interruptions.
 FileError writeAll(int fd, std::string_view bytes);
 
-// flock, repeated when interrupted.
+// A shared (LOCK_SH) or exclusive (LOCK_EX) lock on the whole file.
 int lockFile(int fd, int operation);
 
 std::filesystem::path directoryOf(const std::filesystem::path& path);

@@ -6,36 +6,34 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <set>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "common/systemfile.h"
 
 namespace orvik {
 
 // ---- the seam -------------------------------------------------------------
 
-int FileOps::open(const char* path, int flags, int mode) {
-    return ::open(path, flags, static_cast<mode_t>(mode));
+int FileOps::open(const NativePathChar* path, int flags, int mode) {
+    return systemfile::open(path, flags, mode);
 }
 long FileOps::write(int fd, const void* data, std::size_t size) {
-    return static_cast<long>(::write(fd, data, size));
+    return systemfile::write(fd, data, size);
 }
 int FileOps::fsync(int fd) {
-    return ::fsync(fd);
+    return systemfile::sync(fd);
 }
 int FileOps::ftruncate(int fd, long long length) {
-    return ::ftruncate(fd, static_cast<off_t>(length));
+    return systemfile::truncate(fd, length);
 }
 int FileOps::close(int fd) {
-    return ::close(fd);
+    return systemfile::close(fd);
 }
-int FileOps::rename(const char* from, const char* to) {
-    return ::rename(from, to);
+int FileOps::rename(const NativePathChar* from, const NativePathChar* to) {
+    return systemfile::rename(from, to);
 }
-int FileOps::unlink(const char* path) {
-    return ::unlink(path);
+int FileOps::unlink(const NativePathChar* path) {
+    return systemfile::unlink(path);
 }
 
 namespace {
@@ -66,9 +64,7 @@ std::filesystem::path linkedFile(const std::filesystem::path& path) {
 
 // A replaced file keeps the permissions it had.
 void copyModeOf(const std::filesystem::path& target, int fd) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        ::fchmod(fd, info.st_mode & 07777);
+    systemfile::copyPermissions(target.c_str(), fd);
 }
 
 FileError writeTemporary(Replacement& replacement, std::string_view bytes) {
@@ -193,12 +189,12 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
     if (denyWriters && lockFile(fd, LOCK_SH) != 0)
         error = lastFileError();
     std::string bytes;
-    struct stat info {};
-    if (!error.failed() && ::fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    systemfile::Status info;
+    if (!error.failed() && systemfile::status(fd, info) == 0 && info.size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.size));
     char buffer[65536];
     while (!error.failed()) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const long got = systemfile::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -216,9 +212,12 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
 }
 
 FileError removeFile(const std::filesystem::path& path) {
-    if (fileOps().unlink(path.c_str()) != 0 && errno != ENOENT)
-        return lastFileError().about(FileOperation::Remove, path);
-    return {};
+    if (fileOps().unlink(path.c_str()) == 0)
+        return {};
+    FileError error = lastFileError();
+    if (systemfile::isMissing(error, path))
+        return {};
+    return error.about(FileOperation::Remove, path);
 }
 
 } // namespace orvik

@@ -61,18 +61,21 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
 // Removes a file; a missing file is no failure.
 FileError removeFile(const std::filesystem::path& path);
 
+// A path as the system takes it: bytes on POSIX, UTF-16 on Windows.
+using NativePathChar = std::filesystem::path::value_type;
+
 // The low-level operations the functions above use: the seam through which
 // tests make a write fail part way (see ScopedFileOps).
 class FileOps {
 public:
     virtual ~FileOps() = default;
-    virtual int open(const char* path, int flags, int mode);
+    virtual int open(const NativePathChar* path, int flags, int mode);
     virtual long write(int fd, const void* data, std::size_t size);
     virtual int fsync(int fd);
     virtual int ftruncate(int fd, long long length);
     virtual int close(int fd);
-    virtual int rename(const char* from, const char* to);
-    virtual int unlink(const char* path);
+    virtual int rename(const NativePathChar* from, const NativePathChar* to);
+    virtual int unlink(const NativePathChar* path);
 };
 
 // The operations currently in force.

@@ -2,12 +2,10 @@
 #include "common/ownfiles.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "common/dirvalue.h"
 #include "common/rawfile.h"
+#include "common/systemfile.h"
 
 namespace orvik {
 
@@ -30,8 +28,8 @@ const char* journalName(StepKind kind) {
 }
 
 bool fileExists(const fs::path& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    systemfile::Status info;
+    return systemfile::pathStatus(path.c_str(), info) == 0;
 }
 
 FileError removeDurably(const fs::path& path) {
@@ -75,19 +73,19 @@ FileError finishEnd(const StepEnd& end) {
 // Puts a target back as it was before the step, unless another program has
 // changed it since: then it is left as found and named.
 FileError rollBackTarget(const JournalRecord::Target& target, RecoveredStep& recovered) {
-    struct stat info {};
-    if (::stat(target.path.c_str(), &info) != 0) {
+    systemfile::Status info;
+    if (systemfile::pathStatus(target.path.c_str(), info) != 0) {
         if (target.oldLength >= 0)
             recovered.changedFiles.push_back(cpPath(target.path));
         return {};
     }
     if (target.oldLength < 0)
         return removeDurably(target.path);
-    if (info.st_size < target.oldLength) {
+    if (info.size < target.oldLength) {
         recovered.changedFiles.push_back(cpPath(target.path));
         return {};
     }
-    if (info.st_size == target.oldLength)
+    if (info.size == target.oldLength)
         return {};
     return cutBack(target.path, target.oldLength);
 }

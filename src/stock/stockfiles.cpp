@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
+
+#include "common/systemfile.h"
 
 namespace orvik {
 
@@ -14,10 +13,11 @@ namespace {
 
 // Reads as much of [offset, offset + size) as the file holds; the rest of
 // the buffer is left as it was. False only on a read error.
-bool preadUpTo(int fd, char* buffer, std::size_t size, off_t offset) {
+bool preadUpTo(int fd, char* buffer, std::size_t size, std::int64_t offset) {
     std::size_t done = 0;
     while (done < size) {
-        ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        const long got = systemfile::readAt(fd, buffer + done, size - done,
+                                            offset + static_cast<std::int64_t>(done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -49,7 +49,7 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0)
-            ::close(fd_);
+            systemfile::close(fd_);
         fd_ = std::exchange(other.fd_, -1);
         length_ = std::exchange(other.length_, 0);
         count_ = std::exchange(other.count_, 0);
@@ -59,34 +59,35 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
 
 RecordFile::~RecordFile() {
     if (fd_ >= 0)
-        ::close(fd_);
+        systemfile::close(fd_);
 }
 
 RecordFile RecordFile::open(const std::filesystem::path& path, std::size_t recordLength,
                             FileError& error) {
     error = {};
     RecordFile file;
-    // No lock: the cash-register system may write the file while we read it.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // No lock, and shared for writing (and on Windows for removing): the
+    // cash-register system may write the file while we read it.
+    int fd = systemfile::open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) {
-        error = FileError::fromErrno(errno);
+        error = systemfile::lastError();
         return file;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = FileError::fromErrno(errno);
-        ::close(fd);
+    systemfile::Status info;
+    if (systemfile::status(fd, info) != 0) {
+        error = systemfile::lastError();
+        systemfile::close(fd);
         return file;
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (!info.regular) {
         // A directory opens fine for reading but has no records.
-        error = FileError::fromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-        ::close(fd);
+        error = FileError::fromErrno(info.directory ? EISDIR : EINVAL);
+        systemfile::close(fd);
         return file;
     }
     file.fd_ = fd;
     file.length_ = recordLength;
-    file.count_ = recordCountFor(static_cast<std::uint64_t>(info.st_size), recordLength);
+    file.count_ = recordCountFor(static_cast<std::uint64_t>(info.size), recordLength);
     return file;
 }
 
@@ -94,7 +95,7 @@ bool RecordFile::read(std::int64_t n, std::string& record) const {
     if (fd_ < 0 || n < 1 || n > count_)
         return false;
     record.assign(length_, '\0');
-    off_t offset = static_cast<off_t>(n - 1) * static_cast<off_t>(length_);
+    const std::int64_t offset = (n - 1) * static_cast<std::int64_t>(length_);
     return preadUpTo(fd_, record.data(), length_, offset);
 }
 
@@ -113,7 +114,7 @@ bool RecordFile::readRange(std::int64_t first, std::int64_t count, std::string& 
     if (last < first)
         return true;
     records.assign(static_cast<std::size_t>(last - first + 1) * length_, '\0');
-    const off_t offset = static_cast<off_t>(first - 1) * static_cast<off_t>(length_);
+    const std::int64_t offset = (first - 1) * static_cast<std::int64_t>(length_);
     return preadUpTo(fd_, records.data(), records.size(), offset);
 }
 

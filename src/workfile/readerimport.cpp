@@ -8,8 +8,10 @@
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/filefailure.h"
+#include "common/rawfile.h"
 #include "common/safewrite.h"
 #include "common/stepnotices.h"
+#include "common/systemfile.h"
 #include "workfile/importer.h"
 
 namespace orvik {
@@ -68,12 +70,11 @@ FileError copyToPending(const fs::path& source, const std::string& datPolku, Clo
 }
 
 FileError moveToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
-    if (fileOps().rename(source.c_str(), kPendingCountName) == 0)
+    if (fileOps().rename(source.c_str(), fs::path(kPendingCountName).c_str()) == 0)
         return {};
-    const int renameError = errno;
-    if (renameError == EXDEV)
+    FileError error = lastFileError();
+    if (systemfile::crossesDevices(error))
         return copyToPending(source, datPolku, clock);
-    FileError error = FileError::fromErrno(renameError);
     error.about(FileOperation::Move, source);
     return error;
 }

@@ -2,6 +2,7 @@
 
 #include "app/startupsettings.h"
 #include "platform/doubles/fakeplatform.h"
+#include "support/systemsays.h"
 #include "support/tempdir.h"
 
 namespace orvik {
@@ -50,10 +51,10 @@ TEST_F(StartupSettingsTest, DirectoriesWithoutTheirSeparatorAreCompleted) {
     store.set("Orvik", "Datat", bare);
     store.set("Asiakas", "InvPolku", bare);
     const StartupSettings settings = readStartupSettings(store);
-    EXPECT_EQ(settings.directories.datPolku, bare + "/");
-    EXPECT_EQ(settings.directories.datat, bare + "/");
-    EXPECT_EQ(settings.directories.invPolku, bare + "/");
-    EXPECT_EQ(store.value("Orvik", "InvPolku"), bare + "/");
+    EXPECT_EQ(settings.directories.datPolku, bare + test::separator());
+    EXPECT_EQ(settings.directories.datat, bare + test::separator());
+    EXPECT_EQ(settings.directories.invPolku, bare + test::separator());
+    EXPECT_EQ(store.value("Orvik", "InvPolku"), bare + test::separator());
 }
 
 TEST(PortEntryIndex, MatchesIgnoringCaseAndElseTakesTheFirst) {

@@ -1,5 +1,6 @@
 #include "common/safewrite.h"
 #include "support/files.h"
+#include "support/systemsays.h"
 #include "support/tempdir.h"
 
 #include <cerrno>
@@ -98,11 +99,13 @@ TEST(Replace, WritesNewContentAndLeavesNoTemporary) {
     EXPECT_FALSE(replaceFile(file, "").failed());
     EXPECT_EQ(readFile(file), "");
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"orvik.txt"});
+#ifndef _WIN32 // (making a link takes rights of its own on Windows)
     // A link stays a link; the file it points to gets the content.
     std::filesystem::create_symlink(file, dir / "link");
     EXPECT_FALSE(replaceFile(dir / "link", "through").failed());
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
     EXPECT_EQ(readFile(file), "through");
+#endif
 }
 
 TEST(Replace, FailureAnywhereLeavesEveryOldFileAndNoTemporary) {
@@ -136,9 +139,10 @@ TEST(SafeWrite, AFileWhereTheDirectoryShouldBeGivesNumberAndText) {
     std::string content = "untouched";
     for (const FileError& error : {appendAllOrNothing({{inside, "a"}}), replaceFile(inside, "a"),
                                    readWholeFile(inside, content), removeFile(inside)}) {
-        EXPECT_EQ(error.number, ENOTDIR);
-        EXPECT_EQ(error.text, std::strerror(ENOTDIR));
-        EXPECT_EQ(error.message(), std::to_string(ENOTDIR) + " " + std::strerror(ENOTDIR));
+        const FileError expected = test::fileInPlaceOfDirectory();
+        EXPECT_EQ(error.number, expected.number);
+        EXPECT_EQ(error.text, expected.text);
+        EXPECT_EQ(error.message(), std::to_string(expected.number) + " " + expected.text);
     }
     EXPECT_EQ(content, "untouched");
     EXPECT_EQ(readFile(dir / "plain"), "x");

@@ -16,6 +16,7 @@
 #include "reader/readertransfer.h"
 #include "reader/recordingview.h"
 #include "support/files.h"
+#include "support/systemsays.h"
 #include "support/tempdir.h"
 
 namespace orvik {
@@ -210,13 +211,11 @@ TEST_F(ReaderRoutines, AFetchThatStopsMovingEndsAsAFailureOfItsOwn) {
 // A fetch whose import fails leaves the count in two safe places: the fetched
 // file on the PC and the data on the reader.
 void expectImportFailureKeepsTheCount(const ScriptedReader& reader, const FakePlatform& fake,
-                                      const RecordingView& view, int errorNumber) {
+                                      const RecordingView& view, const FileError& error) {
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     const ShownMessage& told = fake.messages.shown[0];
     // Which file failed, the error's number and text, and that nothing came in.
-    EXPECT_NE(told.text.find(": " + FileError::fromErrno(errorNumber).message() + "."),
-              std::string::npos)
-        << told.text;
+    EXPECT_NE(told.text.find(": " + error.message() + "."), std::string::npos) << told.text;
     EXPECT_NE(told.text.find(" ei voitu "), std::string::npos) << told.text;
     EXPECT_EQ(told.title, kDefaultMessageTitle);
     EXPECT_EQ(told.icon, MsgIcon::None);
@@ -233,7 +232,7 @@ TEST_F(ReaderRoutines, AFailedImportKeepsTheFetchedFileAndDoesNotClearTheReader)
 
     EXPECT_FALSE(noudatiedot(link));
 
-    expectImportFailureKeepsTheCount(reader, fake, view, ENOTDIR);
+    expectImportFailureKeepsTheCount(reader, fake, view, test::fileInPlaceOfDirectory());
 }
 
 TEST_F(ReaderRoutines, AFullDiskDuringTheImportLeavesTheWorkFileAsItWas) {
@@ -245,7 +244,7 @@ TEST_F(ReaderRoutines, AFullDiskDuringTheImportLeavesTheWorkFileAsItWas) {
         ScopedFileOps failing(diskFull);
         EXPECT_FALSE(noudatiedot(link));
     }
-    expectImportFailureKeepsTheCount(reader, fake, view, 28);
+    expectImportFailureKeepsTheCount(reader, fake, view, FileError::fromErrno(28));
     EXPECT_EQ(readFile(workFile()), "6410000000017    1\r\n");
     EXPECT_FALSE(test::exists(logFile()));
 }

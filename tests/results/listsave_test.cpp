@@ -11,6 +11,7 @@
 #include "results/listsave.h"
 #include "results/resultsfixture.h"
 #include "review/reviewbuilder.h"
+#include "support/systemsays.h"
 
 namespace orvik::test {
 namespace {
@@ -144,7 +145,7 @@ TEST_F(SaveTest, FailedWritesKeepTheOldFilesAndTheWindow) {
     putOldFiles();
     put("notadir", "x");
     EXPECT_FALSE(saveListAndEnd(list, (dir / "notadir").string() + "/", fakes.platform, window));
-    expectOldFilesAndAnError(std::to_string(ENOTDIR) + " ");
+    expectOldFilesAndAnError(test::fileInPlaceOfDirectory().message());
 
     // Once the disk takes the files again, the same list saves.
     EXPECT_TRUE(save(list));

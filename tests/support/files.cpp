@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/dirvalue.h"
+
 namespace orvik::test {
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -31,19 +33,24 @@ bool endsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// The path's code-page bytes, to compare with the names the tests give.
+std::string named(const NativePathChar* path) {
+    return cpPath(std::filesystem::path(path));
+}
+
 } // namespace
 
-int FailingFileOps::unlink(const char* path) {
-    if (endsWith(path, failRemovalOf)) {
+int FailingFileOps::unlink(const NativePathChar* path) {
+    if (endsWith(named(path), failRemovalOf)) {
         errno = errorNumber_;
         return -1;
     }
     return FileOps::unlink(path);
 }
 
-int FailingFileOps::open(const char* path, int flags, int mode) {
+int FailingFileOps::open(const NativePathChar* path, int flags, int mode) {
     const int fd = FileOps::open(path, flags, mode);
-    if (fd >= 0 && endsWith(path, onlyFile))
+    if (fd >= 0 && endsWith(named(path), onlyFile))
         counted_.insert(fd);
     else
         counted_.erase(fd);
@@ -80,7 +87,7 @@ int FailingFileOps::fsync(int fd) {
     return FileOps::fsync(fd);
 }
 
-int FailingFileOps::rename(const char* from, const char* to) {
+int FailingFileOps::rename(const NativePathChar* from, const NativePathChar* to) {
     if (failRename) {
         errno = errorNumber_;
         return -1;

@@ -28,11 +28,11 @@ public:
     std::string onlyFile;
     // When set, removing a file whose path ends with it fails.
     std::string failRemovalOf;
-    int unlink(const char* path) override;
-    int open(const char* path, int flags, int mode) override;
+    int unlink(const NativePathChar* path) override;
+    int open(const NativePathChar* path, int flags, int mode) override;
     long write(int fd, const void* data, std::size_t size) override;
     int fsync(int fd) override;
-    int rename(const char* from, const char* to) override;
+    int rename(const NativePathChar* from, const NativePathChar* to) override;
 
 private:
     long budget_;

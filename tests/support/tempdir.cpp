@@ -18,7 +18,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::dirValue() const {
-    return path_.string() + "/";
+    return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
 ScopedCurrentDir::ScopedCurrentDir(const std::filesystem::path& dir)

@@ -14,7 +14,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The directory as a directory value: its path followed by "/".
+    // The directory as a directory value: its path followed by the separator
+    // ("/", or "\\" on Windows).
     std::string dirValue() const;
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 

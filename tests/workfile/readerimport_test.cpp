@@ -151,7 +151,7 @@ TEST_F(ReaderImportTest, RefusedMoveLeavesTheCountWhereTheReaderSoftwarePutIt) {
 class CrossDeviceOnce : public FileOps {
 public:
     bool refused = false;
-    int rename(const char* from, const char* to) override {
+    int rename(const NativePathChar* from, const NativePathChar* to) override {
         if (refused)
             return FileOps::rename(from, to);
         refused = true;

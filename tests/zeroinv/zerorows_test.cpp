@@ -5,6 +5,7 @@
 
 #include "stockencode.h"
 #include "support/stockwriter.h"
+#include "support/systemsays.h"
 #include "support/tempdir.h"
 #include "zeroinv/zerorows.h"
 
@@ -117,7 +118,7 @@ TEST_F(ZeroRows, AHugeSparseEventFileCostsOnlyTheRecordsWalked) {
         put(INT_MAX, {'H', kAfter, 0});  // the oldest of its chain: keeps LAST
         ASSERT_TRUE(events.good());
     }
-    std::filesystem::resize_file(eventFile, std::uintmax_t{4} << 40);
+    test::resizeSparse(eventFile, std::uintmax_t{4} << 40);
     EXPECT_EQ(rowCodes(collectZeroRows(dir.dirValue(), {3}, kCutOff)),
               (std::vector<std::string>{"LAST", "HOLE"}));
 }

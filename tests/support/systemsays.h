@@ -1,0 +1,22 @@
+#pragma once
+// What the operating system says where the tests meet it, so that one test
+// checks the same behaviour on POSIX and on Windows.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "common/safewrite.h"
+
+namespace orvik::test {
+
+// The separator a directory value gets: "/", or "\" on Windows.
+std::string separator();
+
+// The failure for a path that goes through a regular file as if it were a
+// directory: ENOTDIR on POSIX, "path not found" on Windows.
+FileError fileInPlaceOfDirectory();
+
+// Makes `path` `length` bytes long without writing them (sparse).
+void resizeSparse(const std::filesystem::path& path, std::uintmax_t length);
+
+} // namespace orvik::test
