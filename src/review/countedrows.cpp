@@ -1,6 +1,7 @@
 #include "review/countedrows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <unordered_map>
 #include <utility>
@@ -28,7 +29,15 @@ struct CountedEntry {
     std::string code;
     std::string countedCell;
     double counted = 0; // the value the cell reads as
+    // The cell is written from `counted` at the end: a whole sum reads back
+    // as itself, so only its last text is needed.
+    bool cellPending = false;
 };
+
+// A whole number whose general form reads back as exactly itself.
+bool readsBackWhole(double value) {
+    return std::fabs(value) < 1e15 && value == std::trunc(value);
+}
 
 bool byCode(const CountedEntry& a, const CountedEntry& b) {
     return a.code < b.code;
@@ -36,8 +45,11 @@ bool byCode(const CountedEntry& a, const CountedEntry& b) {
 
 void appendRows(std::vector<CountedEntry>& entries, ReviewList& list) {
     list.rows.reserve(list.rows.size() + entries.size());
-    for (CountedEntry& entry : entries)
+    for (CountedEntry& entry : entries) {
+        if (entry.cellPending)
+            entry.countedCell = generalNumber(entry.counted);
         list.rows.push_back(newCountedRow(std::move(entry.code), std::move(entry.countedCell)));
+    }
 }
 
 // Merges repeated codes as a search over a sorted list would, but through a
@@ -79,6 +91,12 @@ private:
     // next line adds to the value that text reads as.
     static void addCount(CountedEntry& entry, double quantity) {
         double sum = entry.counted + quantity;
+        if (readsBackWhole(sum)) {
+            entry.counted = sum == 0 ? 0.0 : sum; // "0" reads back without a sign
+            entry.cellPending = true;
+            return;
+        }
+        entry.cellPending = false;
         entry.countedCell = generalNumber(sum);
         entry.counted = commaNumber(entry.countedCell).value_or(sum);
     }
