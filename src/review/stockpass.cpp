@@ -2,6 +2,7 @@
 // product index and filled from the product and name files.
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -66,7 +67,7 @@ public:
         : datat_(datat), indexPath_(fsPath(inDir(datat, kIndexFileName))) {
         const std::optional<FileIdentity> before = identityOf(indexPath_);
         const bool loaded = snapshot_.load(datat);
-        if (loaded && before && identityOf(indexPath_) == before)
+        if (loaded && before && settled(*before) && identityOf(indexPath_) == before)
             copied_ = before;
     }
 
@@ -79,6 +80,14 @@ public:
     }
 
 private:
+    // File times tick coarsely: a file written within the last second could
+    // be written again, same length, without its times showing it; one
+    // written before that shows any later write in its times.
+    static bool settled(const FileIdentity& identity) {
+        const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
+        return identity.modifiedSeconds + 1 < now;
+    }
+
     const std::string& datat_;
     std::filesystem::path indexPath_;
     ProductIndexSnapshot snapshot_;
