@@ -120,10 +120,10 @@ struct RowRecord {
 // Rows whose records lie this close together are read in one piece with the
 // records between them; farther apart, each piece is read on its own.
 constexpr std::int64_t kLargestGap = 32;
-constexpr std::int64_t kLargestPiece = (std::int64_t{4} << 20) / kProductRecordLength;
+constexpr std::int64_t kLargestPiece = (std::int64_t{256} << 10) / kProductRecordLength;
 
 // Calls `fill` with each row and its product record, in the order of the
-// file: the file is read in a few large pieces instead of a read per row.
+// file: the file is read in pieces of up to 256 KiB instead of a read per row.
 template <typename Fill>
 void forEachProductRecord(const RecordFile& products, std::vector<RowRecord>& rows, Fill&& fill) {
     std::sort(rows.begin(), rows.end(),
