@@ -58,32 +58,42 @@ public:
         }
     }
 
-    // Draws `line` with its baseline at `baseline`; false when it cannot be
-    // drawn as glyphs and nothing was drawn.
-    bool draw(QPainter& painter, const QPointF& baseline, const std::string& line) {
+    // Adds `line`, its baseline at `baseline`, to the glyphs drawn at the
+    // next flush; false when it cannot be drawn as glyphs, and then nothing
+    // of it was added.
+    bool add(const QPointF& baseline, const std::string& line) {
         if (!font_.isValid())
             return false;
-        glyphs_.clear();
-        positions_.clear();
-        qreal x = 0;
+        const qsizetype before = glyphs_.size();
+        qreal x = baseline.x();
         for (char c : line) {
             const auto byte = static_cast<unsigned char>(c);
-            if (!drawable_[byte])
+            if (!drawable_[byte]) {
+                glyphs_.resize(before);
+                positions_.resize(before);
                 return false;
+            }
             if (c != ' ') {
                 glyphs_.append(glyph_[byte]);
-                positions_.append(QPointF(x, 0));
+                positions_.append(QPointF(x, baseline.y()));
             }
             x += advance_[byte];
         }
+        return true;
+    }
+
+    // Draws the glyphs added since the last flush, as one run: a page is
+    // handed to the paint engine at once rather than line by line.
+    void flush(QPainter& painter) {
         if (glyphs_.isEmpty())
-            return true;
+            return;
         QGlyphRun run;
         run.setRawFont(font_);
         run.setGlyphIndexes(glyphs_);
         run.setPositions(positions_);
-        painter.drawGlyphRun(baseline, run);
-        return true;
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
     }
 
 private:
@@ -178,14 +188,18 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
     int top = 0;
     for (const std::string& line : document_.lines) {
         if (top > 0 && top + metrics.height() > pageHeight) {
+            glyphs.flush(painter);
             if (!printer.newPage())
                 return "uutta sivua ei voitu aloittaa";
             top = 0;
         }
-        if (!glyphs.draw(painter, QPointF(0, top + metrics.ascent()), line))
+        if (!glyphs.add(QPointF(0, top + metrics.ascent()), line)) {
+            glyphs.flush(painter);
             painter.drawText(0, top + metrics.ascent(), toQString(line));
+        }
         top += metrics.lineSpacing();
     }
+    glyphs.flush(painter);
     if (!painter.end())
         return "tulostusta ei voitu päättää"_cp;
     return {};
