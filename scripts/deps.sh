@@ -6,6 +6,8 @@ orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fo
 orvik_packages="$orvik_packages qt6-translations-l10n"
 # The window icon is drawn from its SVG.
 orvik_packages="$orvik_packages qt6-svg-dev"
+# The reports' text read back from their PDF files (pdftotext).
+orvik_packages="$orvik_packages poppler-utils"
 # The install and package checks.
 orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
 # ./test checks that every C++ source is formatted as .clang-format says.

@@ -9,12 +9,13 @@ namespace orvik {
 
 namespace {
 
-struct FileIdentity {
+// One file, whatever its names.
+struct SameFile {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
 };
 
-bool identityOf(int fd, FileIdentity& identity) {
+bool identityOf(int fd, SameFile& identity) {
     systemfile::Status info;
     if (systemfile::status(fd, info) != 0)
         return false;
@@ -22,7 +23,7 @@ bool identityOf(int fd, FileIdentity& identity) {
     return true;
 }
 
-bool sameIdentity(const FileIdentity& a, const FileIdentity& b) {
+bool sameIdentity(const SameFile& a, const SameFile& b) {
     return a.device == b.device && a.inode == b.inode;
 }
 
@@ -81,7 +82,7 @@ FileError AppendSession::openFile(Target& target, bool create) {
 }
 
 FileError AppendSession::openExisting() {
-    std::vector<FileIdentity> identities;
+    std::vector<SameFile> identities;
     for (std::size_t i = 0; i < targets_.size(); ++i) {
         Target& target = targets_[i];
         FileError error = openFile(target, false);
@@ -94,7 +95,7 @@ FileError AppendSession::openExisting() {
         }
         if (error.failed())
             return error;
-        FileIdentity identity;
+        SameFile identity;
         identityOf(target.fd, identity);
         // A second exclusive lock on the same file would wait for ourselves.
         for (std::size_t earlier = 0; earlier < identities.size(); ++earlier) {

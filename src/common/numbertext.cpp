@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -31,9 +32,35 @@ struct Decimal {
 
 constexpr int kSignificantDigits = 15;
 
+// A value that is exactly the double nearest some n / 10^6 with |n| below
+// 10^15: those are the 15 significant digits of it (any decimal of at most
+// 15 digits survives the trip through a double), so the digits come from the
+// integer without rendering the double. Stock values, prices and their keys
+// are such numbers; false for anything else.
+bool exactMillionths(double value, Decimal& decimal) {
+    constexpr double kScale = 1e6;
+    constexpr double kLimit = 1e15;
+    const double scaled = value * kScale;
+    if (!(std::fabs(scaled) < kLimit) || scaled != std::trunc(scaled) || scaled / kScale != value)
+        return false;
+    const auto whole = static_cast<std::int64_t>(scaled);
+    if (whole == 0)
+        return true; // the zero Decimal it was given
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, whole < 0 ? -whole : whole).ptr;
+    const auto length = static_cast<int>(end - buffer);
+    decimal.negative = whole < 0;
+    decimal.digits.assign(buffer, end);
+    decimal.digits.resize(kSignificantDigits, '0');
+    decimal.exponent = length - 1 - 6;
+    return true;
+}
+
 // Locale-free on purpose: the window toolkit switches the C locale to the
 // user's, which would turn the point of printf and strtod into a comma.
 Decimal toDecimal(double value) {
+    if (Decimal exact; exactMillionths(value, exact))
+        return exact;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::scientific, kSignificantDigits - 1);

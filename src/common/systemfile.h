@@ -53,6 +53,10 @@ struct Status {
     // Together they tell one file from another, whatever its names.
     std::uint64_t device = 0;
     std::uint64_t id = 0;
+    // The content's last change, and the last change of anything about the
+    // file (on Windows the content's again), in nanoseconds since 1970.
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
 };
 int status(int fd, Status& status);
 int pathStatus(const PathChar* path, Status& status);

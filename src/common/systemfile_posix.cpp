@@ -14,6 +14,8 @@ void fill(const struct stat& info, Status& status) {
     status.size = static_cast<std::int64_t>(info.st_size);
     status.device = static_cast<std::uint64_t>(info.st_dev);
     status.id = static_cast<std::uint64_t>(info.st_ino);
+    status.modifiedNs = std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec;
+    status.changedNs = std::int64_t{info.st_ctim.tv_sec} * 1000000000 + info.st_ctim.tv_nsec;
 }
 
 } // namespace

@@ -225,6 +225,13 @@ int status(int fd, Status& status) {
          (std::uint64_t{info.nFileSizeHigh} << 32) | std::uint64_t{info.nFileSizeLow}, status);
     status.device = info.dwVolumeSerialNumber;
     status.id = (std::uint64_t{info.nFileIndexHigh} << 32) | std::uint64_t{info.nFileIndexLow};
+    const std::int64_t written =
+        static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  std::uint64_t{info.ftLastWriteTime.dwLowDateTime});
+    // FILETIME counts 100 ns from 1601.
+    constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+    status.modifiedNs = (written - kFrom1601To1970) * 100;
+    status.changedNs = status.modifiedNs;
     return 0;
 }
 

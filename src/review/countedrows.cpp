@@ -1,8 +1,10 @@
 #include "review/countedrows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
-#include <unordered_map>
+#include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -28,7 +30,15 @@ struct CountedEntry {
     std::string code;
     std::string countedCell;
     double counted = 0; // the value the cell reads as
+    // The cell is written from `counted` at the end: a whole sum reads back
+    // as itself, so only its last text is needed.
+    bool cellPending = false;
 };
+
+// A whole number whose general form reads back as exactly itself.
+bool readsBackWhole(double value) {
+    return std::fabs(value) < 1e15 && value == std::trunc(value);
+}
 
 bool byCode(const CountedEntry& a, const CountedEntry& b) {
     return a.code < b.code;
@@ -36,13 +46,81 @@ bool byCode(const CountedEntry& a, const CountedEntry& b) {
 
 void appendRows(std::vector<CountedEntry>& entries, ReviewList& list) {
     list.rows.reserve(list.rows.size() + entries.size());
-    for (CountedEntry& entry : entries)
+    for (CountedEntry& entry : entries) {
+        if (entry.cellPending)
+            entry.countedCell = generalNumber(entry.counted);
         list.rows.push_back(newCountedRow(std::move(entry.code), std::move(entry.countedCell)));
+    }
+}
+
+// Where each code's entry is: open addressing over the entries' own codes,
+// since a map of strings costs a node and a string per code.
+class CodeSlots {
+public:
+    // The entry of `code`, or `next` when it has none yet, which is then
+    // taken for it; second is whether it was new. `codeOf(i)` is the code of
+    // entry i.
+    template <typename CodeOf>
+    std::pair<std::size_t, bool> findOrAdd(std::string_view code, std::size_t next,
+                                           const CodeOf& codeOf) {
+        if ((used_ + 1) * 2 > slots_.size())
+            grow(codeOf);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = std::hash<std::string_view>{}(code)&mask;; i = (i + 1) & mask) {
+            if (slots_[i] == kEmpty) {
+                slots_[i] = static_cast<std::uint32_t>(next);
+                ++used_;
+                return {next, true};
+            }
+            if (codeOf(slots_[i]) == code)
+                return {slots_[i], false};
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kEmpty = UINT32_MAX;
+
+    template <typename CodeOf> void grow(const CodeOf& codeOf) {
+        std::vector<std::uint32_t> old(std::max<std::size_t>(64, slots_.size() * 2), kEmpty);
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::uint32_t entry : old) {
+            if (entry == kEmpty)
+                continue;
+            std::size_t i = std::hash<std::string_view>{}(codeOf(entry)) & mask;
+            while (slots_[i] != kEmpty)
+                i = (i + 1) & mask;
+            slots_[i] = entry;
+        }
+    }
+
+    std::vector<std::uint32_t> slots_;
+    std::size_t used_ = 0;
+};
+
+// Leading blanks, an optional sign, digits and trailing blanks: the whole
+// number they read as. Nothing for any other text.
+std::optional<double> plainWholeNumber(std::string_view text) {
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string_view::npos)
+        return std::nullopt;
+    const bool negative = text[pos] == '-';
+    if (negative || text[pos] == '+')
+        ++pos;
+    std::int64_t value = 0;
+    std::size_t digits = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos, ++digits)
+        value = value * 10 + (text[pos] - '0');
+    if (digits == 0 || digits > kQuantityWidth ||
+        text.find_first_not_of(' ', pos) != std::string_view::npos)
+        return std::nullopt;
+    const auto whole = static_cast<double>(value);
+    return negative ? -whole : whole;
 }
 
 // Merges repeated codes as a search over a sorted list would, but through a
-// hash map and one sort at the end: the list of many thousand lines would
-// otherwise cost a shifting insert per new code.
+// table of codes and one sort at the end: the list of many thousand lines
+// would otherwise cost a shifting insert per new code.
 } // namespace
 
 class WorkFileRows::Merger {
@@ -56,11 +134,14 @@ public:
             list.unreadLines.push_back({lineNumber, std::string(line)});
             return;
         }
-        auto [slot, isNew] = rowOfCode_.try_emplace(std::string(code), entries_.size());
+        const auto [entry, isNew] =
+            slots_.findOrAdd(code, entries_.size(), [this](std::size_t i) -> std::string_view {
+                return entries_[i].code;
+            });
         if (isNew)
             entries_.push_back(firstCount(std::string(code), *quantity));
         else
-            addCount(entries_[slot->second], *quantity);
+            addCount(entries_[entry], *quantity);
     }
 
     std::vector<CountedEntry> sortedEntries() {
@@ -79,11 +160,17 @@ private:
     // next line adds to the value that text reads as.
     static void addCount(CountedEntry& entry, double quantity) {
         double sum = entry.counted + quantity;
+        if (readsBackWhole(sum)) {
+            entry.counted = sum == 0 ? 0.0 : sum; // "0" reads back without a sign
+            entry.cellPending = true;
+            return;
+        }
+        entry.cellPending = false;
         entry.countedCell = generalNumber(sum);
         entry.counted = commaNumber(entry.countedCell).value_or(sum);
     }
 
-    std::unordered_map<std::string, std::size_t> rowOfCode_;
+    CodeSlots slots_;
     std::vector<CountedEntry> entries_;
 };
 
@@ -100,6 +187,9 @@ ReviewRow newCountedRow(std::string code, std::string countedCell) {
 }
 
 std::optional<double> lineQuantity(std::string_view line) {
+    const std::string_view last = line.substr(line.size() - std::min(line.size(), kQuantityWidth));
+    if (auto whole = plainWholeNumber(last))
+        return whole;
     std::string field(line.substr(line.size() - std::min(line.size(), kQuantityWidth)));
     std::replace(field.begin(), field.end(), '.', ',');
     return commaNumber(trimBlanks(field));

@@ -2,7 +2,9 @@
 // the counted quantity; what happens when stock files are missing.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "common/codepage.h"
@@ -202,6 +204,36 @@ TEST_F(StockPass, EachUnreadableStockFileIsNamedAndNoRowGetsStock) {
     std::filesystem::remove(dir / kProductFileName);
     std::filesystem::create_directory(dir / kProductFileName);
     EXPECT_EQ(fill().unreadableFiles, (std::vector<std::string>{"CASSA.002", "CASSA.005"}));
+}
+
+// The pass searches a copy of the index and trusts a miss there only while
+// the file is still the one copied: a product the cash-register system adds
+// to the index during the pass is found.
+TEST(StockPassIndex, ACodeWrittenIntoTheIndexDuringThePassIsFound) {
+    TempDir dir;
+    test::writeStock(dir, smallShop());
+    const std::filesystem::path index = dir.path() / kIndexFileName;
+    const std::string withAll = test::readFile(index);
+    test::writeFile(index, withAll.substr(0, withAll.size() - kIndexRecordLength)); // no 1004
+    std::filesystem::last_write_time(index, std::filesystem::last_write_time(index) -
+                                                std::chrono::hours(1));
+    ReviewList list;
+    list.rows = {counted("0999", "         1"), counted("1004", "         1")};
+    struct RewritesAtFirstProgress : StockPassView {
+        const std::filesystem::path& index;
+        const std::string& withAll;
+        bool rewritten = false;
+        RewritesAtFirstProgress(const std::filesystem::path& i, const std::string& w)
+            : index(i), withAll(w) {}
+        void showPercent(int) override {
+            if (!rewritten)
+                test::writeFile(index, withAll);
+            rewritten = true;
+        }
+    } view(index, withAll);
+    fillStock(list, dir.dirValue(), &view);
+    EXPECT_EQ(list.rows[0][colVarasto], blanks(10));
+    EXPECT_EQ(list.rows[1][colVarasto], "       116");
 }
 
 TEST(StockPassProgress, ReportsEachWholePercentOnceUpTo100) {

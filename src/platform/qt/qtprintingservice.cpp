@@ -4,10 +4,13 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
+#include <array>
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
@@ -31,6 +34,76 @@ std::string fileNameStem(const std::string& documentName) {
         stem += (c == ' ' || c == '/' || c == '\\' || c == ':') ? '_' : c;
     return stem.empty() ? std::string("raportti") : stem;
 }
+
+// The lines of a report as glyph runs of the report's font: a line of
+// fixed-pitch text needs no shaping, and its blanks need not be drawn, which
+// is most of the work of a page. A line with a character the font has no
+// glyph for (or a control character) is drawn as text, with Qt's fallbacks.
+class ReportGlyphs {
+public:
+    explicit ReportGlyphs(const QFont& deviceFont) : font_(QRawFont::fromFont(deviceFont)) {
+        if (!font_.isValid())
+            return;
+        for (int byte = 0; byte < 256; ++byte) {
+            const QString text = toQString(std::string(1, static_cast<char>(byte)));
+            const QList<quint32> glyphs = font_.glyphIndexesForString(text);
+            const bool drawable =
+                text.size() == 1 && text[0].isPrint() && glyphs.size() == 1 && glyphs[0] != 0;
+            if (!drawable)
+                continue;
+            const QList<QPointF> advances = font_.advancesForGlyphIndexes(glyphs);
+            glyph_[static_cast<std::size_t>(byte)] = glyphs[0];
+            advance_[static_cast<std::size_t>(byte)] = advances.value(0).x();
+            drawable_[static_cast<std::size_t>(byte)] = true;
+        }
+    }
+
+    // Adds `line`, its baseline at `baseline`, to the glyphs drawn at the
+    // next flush; false when it cannot be drawn as glyphs, and then nothing
+    // of it was added.
+    bool add(const QPointF& baseline, const std::string& line) {
+        if (!font_.isValid())
+            return false;
+        const qsizetype before = glyphs_.size();
+        qreal x = baseline.x();
+        for (char c : line) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (!drawable_[byte]) {
+                glyphs_.resize(before);
+                positions_.resize(before);
+                return false;
+            }
+            if (c != ' ') {
+                glyphs_.append(glyph_[byte]);
+                positions_.append(QPointF(x, baseline.y()));
+            }
+            x += advance_[byte];
+        }
+        return true;
+    }
+
+    // Draws the glyphs added since the last flush, as one run: a page is
+    // handed to the paint engine at once rather than line by line.
+    void flush(QPainter& painter) {
+        if (glyphs_.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(font_);
+        run.setGlyphIndexes(glyphs_);
+        run.setPositions(positions_);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        glyphs_.clear();
+        positions_.clear();
+    }
+
+private:
+    QRawFont font_;
+    std::array<quint32, 256> glyph_{};
+    std::array<qreal, 256> advance_{};
+    std::array<bool, 256> drawable_{};
+    QList<quint32> glyphs_;
+    QList<QPointF> positions_;
+};
 
 } // namespace
 
@@ -111,16 +184,22 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
     painter.setFont(font);
     const QFontMetrics metrics(font, &printer);
     const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    ReportGlyphs glyphs(painter.font());
     int top = 0;
     for (const std::string& line : document_.lines) {
         if (top > 0 && top + metrics.height() > pageHeight) {
+            glyphs.flush(painter);
             if (!printer.newPage())
                 return "uutta sivua ei voitu aloittaa";
             top = 0;
         }
-        painter.drawText(0, top + metrics.ascent(), toQString(line));
+        if (!glyphs.add(QPointF(0, top + metrics.ascent()), line)) {
+            glyphs.flush(painter);
+            painter.drawText(0, top + metrics.ascent(), toQString(line));
+        }
         top += metrics.lineSpacing();
     }
+    glyphs.flush(painter);
     if (!painter.end())
         return "tulostusta ei voitu päättää"_cp;
     return {};
