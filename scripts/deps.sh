@@ -8,6 +8,8 @@ orvik_packages="$orvik_packages qt6-translations-l10n"
 orvik_packages="$orvik_packages qt6-svg-dev"
 # The reports' text read back from their PDF files (pdftotext).
 orvik_packages="$orvik_packages poppler-utils"
+# The reports' PDF files are compressed with zlib.
+orvik_packages="$orvik_packages zlib1g-dev"
 # The install and package checks.
 orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
 # ./test checks that every C++ source is formatted as .clang-format says.
