@@ -10,6 +10,7 @@
 
 #include "platform/qt/qtprintingservice.h"
 #include "support/files.h"
+#include "support/killingfileops.h"
 #include "support/tempdir.h"
 
 namespace orvik::test {
@@ -88,6 +89,16 @@ TEST(QtPrintingService, UnwritablePdfIsAFailureWithAMessage) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.message.find("notadir"), std::string::npos) << outcome.message;
     EXPECT_EQ(readFile(dir / "notadir"), "x");
+}
+
+// A crash while the file is written leaves no part of it under its name.
+TEST(QtPrintingService, APdfCutShortByACrashNeverAppearsUnderItsName) {
+    TempDir dir;
+    QtPrintingService service(dir.dirValue(), Target::PdfFile);
+    KillingFileOps tornWrite = KillingFileOps::atByte(200);
+    ASSERT_TRUE(
+        killedInChild(tornWrite, [&] { printDocument(service, PageOrientation::Portrait, 200); }));
+    EXPECT_TRUE(pdfFiles(dir).empty());
 }
 
 TEST(QtPrintingService, ReportFontHasAFixedPitchAtTheAskedSizeEvenWhenTheFaceIsMissing) {

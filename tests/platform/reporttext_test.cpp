@@ -1,6 +1,7 @@
 // The printed reports' text as a reader of the PDF sees it: the Qt printing
-// service draws lines as glyph runs, and what pdftotext reads back from its
-// file must be what plain text drawing of the same lines gives, page for page.
+// service writes its PDF files itself, and what pdftotext reads back from them
+// must be what the toolkit's plain text drawing of the same lines gives, page
+// for page, in a file a reader takes without complaint.
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -61,17 +62,21 @@ std::filesystem::path printedPdf(const TempDir& dir, PageOrientation orientation
     return {};
 }
 
-// pdftotext's layout text of the file; pages end with a form feed.
-std::string layoutText(const std::filesystem::path& pdf) {
-    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
+// What a command prints, or a text saying it failed.
+std::string commandOutput(const std::string& command) {
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
-        return "<pdftotext did not start>";
+        return "<" + command + " did not start>";
     std::string text;
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
         text.append(buffer, got);
-    return ::pclose(pipe) == 0 ? text : "<pdftotext failed>";
+    return ::pclose(pipe) == 0 ? text : "<" + command + " failed>";
+}
+
+// pdftotext's layout text of the file; pages end with a form feed.
+std::string layoutText(const std::filesystem::path& pdf) {
+    return commandOutput("pdftotext -layout '" + pdf.string() + "' -");
 }
 
 // Rows as the reports get them, with the odd ones among them: no stock data,
@@ -84,12 +89,13 @@ ReviewList sampleList() {
         row[colTuote] = std::to_string(6410000000000 + i * 7919);
         row[colLukija] = std::to_string(i % 37) + (i % 5 == 0 ? ",5" : "");
         if (i % 9 != 0) {
-            row[colNimitys] = "Tuote " + std::to_string(i) + (i % 4 == 0 ? " \xE4\xF6" : "");
+            row[colNimitys] = "Tuote " + std::to_string(i) + (i % 4 == 0 ? " \xE4\xF6" : "") +
+                              (i % 7 == 0 ? " (2\\3)" : "");
             row[colVarasto] = "        " + std::to_string(i % 90);
             row[colErotus] = "     -" + std::to_string(i % 11) + ".25";
             row[colTuoteryhma] = "S\xE4ilykkeet               ";
             row[colToimittaja] =
-                i % 50 == 0 ? "Tuonti \x80 \x81 Oy            " : std::string(25, ' ');
+                i % 50 == 0 ? "Tuonti \x80 \x81\x07\x7F Oy          " : std::string(25, ' ');
             row[colMyyntihinta] = "     12.95";
             row[colOstohinta] = "      7.40";
             row[colEroOH] = "     -13,00";
@@ -99,7 +105,7 @@ ReviewList sampleList() {
     return list;
 }
 
-TEST(ReportText, GlyphRunsReadBackAsTheTextDrawnLineByLinePageForPage) {
+TEST(ReportText, PrintedPdfReadsBackAsTheTextDrawnLineByLinePageForPage) {
     const ReviewList list = sampleList();
     ColumnTitles titles;
     for (const ReviewColumnLayout& column : reviewColumns())
@@ -115,8 +121,12 @@ TEST(ReportText, GlyphRunsReadBackAsTheTextDrawnLineByLinePageForPage) {
         TempDir dir;
         drawAsText(dir.path() / "text.pdf", report.orientation, report.points, report.lines);
         const std::string expected = layoutText(dir.path() / "text.pdf");
-        const std::string printed =
-            layoutText(printedPdf(dir, report.orientation, report.points, report.lines));
+        const std::filesystem::path pdf =
+            printedPdf(dir, report.orientation, report.points, report.lines);
+        const std::string info = commandOutput("pdfinfo '" + pdf.string() + "' 2>&1");
+        EXPECT_NE(info.find("Pages:"), std::string::npos) << info;
+        EXPECT_EQ(info.find("rror"), std::string::npos) << info;
+        const std::string printed = layoutText(pdf);
         ASSERT_GT(std::count(expected.begin(), expected.end(), '\f'), 3) << "several pages";
         EXPECT_EQ(printed, expected) << report.points;
     }

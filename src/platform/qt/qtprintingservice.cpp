@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPageLayout>
@@ -11,9 +12,12 @@
 #include <QPrinterInfo>
 #include <QRawFont>
 #include <array>
+#include <cmath>
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
+#include "common/safewrite.h"
+#include "platform/pdf/textpdf.h"
 #include "platform/qt/qtext.h"
 
 namespace orvik {
@@ -33,6 +37,43 @@ std::string fileNameStem(const std::string& documentName) {
     for (char c : documentName)
         stem += (c == ' ' || c == '/' || c == '\\' || c == ':') ? '_' : c;
     return stem.empty() ? std::string("raportti") : stem;
+}
+
+// Where pages begin among `lineCount` lines: a line that no longer fits
+// below the lines above it starts a new page. Heights in device pixels.
+std::vector<std::size_t> pageStarts(std::size_t lineCount, int lineHeight, int lineSpacing,
+                                    int pageHeight) {
+    std::vector<std::size_t> starts{0};
+    int top = 0;
+    for (std::size_t line = 0; line < lineCount; ++line) {
+        if (top > 0 && top + lineHeight > pageHeight) {
+            starts.push_back(line);
+            top = 0;
+        }
+        top += lineSpacing;
+    }
+    return starts;
+}
+
+// A font family as a PDF names it: its letters and digits.
+std::string pdfFontName(const QString& family) {
+    std::string name;
+    for (QChar c : family)
+        if (c.unicode() < 0x80 && c.isLetterOrNumber())
+            name += static_cast<char>(c.unicode());
+    return name.empty() ? std::string("Courier") : name;
+}
+
+// The width of a fixed-pitch font's characters in thousandths of its size,
+// as the font itself gives it (and as PDF files made by the toolkit hold it).
+double designWidth(const QFont& font) {
+    QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid() || raw.unitsPerEm() <= 0)
+        return 600;
+    raw.setPixelSize(raw.unitsPerEm());
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QStringLiteral("0"));
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+    return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
 }
 
 // The lines of a report as glyph runs of the report's font: a line of
@@ -162,14 +203,40 @@ PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::str
     return {};
 }
 
+// The file is written here rather than by the toolkit's PDF engine, which
+// compresses and positions every glyph on its own and so takes seconds for a
+// long report. The pages break where they would on paper of the toolkit's
+// default size, with the report font's line heights, in the standard Courier
+// face, which every reader has; the file appears whole or not at all.
 PrintOutcome QtPrintingService::printToPdf() {
     const std::string path = pdfPathFor(document_.name);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(toQString(path));
-    const std::string failure = drawLines(printer);
-    const QFileInfo written(toQString(path));
-    if (!failure.empty() || !written.exists() || written.size() == 0)
+    printer.setPageOrientation(pageOrientation(document_.orientation));
+    const QFont font = reportFont(document_.face, document_.points);
+    const QFontMetrics metrics(font, &printer);
+    const QPageLayout page = printer.pageLayout();
+    const int resolution = printer.resolution();
+    const QRect paintRect = page.paintRectPixels(resolution);
+    const double pointsPerPixel = 72.0 / resolution;
+    TextPdfLayout layout;
+    layout.pageWidth = page.fullRectPoints().width();
+    layout.pageHeight = page.fullRectPoints().height();
+    layout.left = paintRect.left() * pointsPerPixel;
+    layout.firstBaseline = (paintRect.top() + metrics.ascent()) * pointsPerPixel;
+    layout.lineSpacing = metrics.lineSpacing() * pointsPerPixel;
+    layout.fontName = pdfFontName(QFontInfo(font).family());
+    layout.fontPoints = document_.points;
+    const QFontMetricsF exact(font, &printer);
+    layout.advance = exact.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel;
+    layout.ascent = exact.ascent() * pointsPerPixel;
+    layout.descent = exact.descent() * pointsPerPixel;
+    layout.glyphWidth = designWidth(font);
+    const std::vector<std::size_t> starts = pageStarts(document_.lines.size(), metrics.height(),
+                                                       metrics.lineSpacing(), paintRect.height());
+    const FileError error =
+        replaceFile(fsPath(path), textPdf(layout, document_.lines, starts, document_.name));
+    if (error.failed())
         return {false, "tiedostoa " + path + " ei voitu kirjoittaa"};
     return {true, " Oletustulostinta ei ole. Raportti tallennettiin tiedostoon " + path + " "};
 }
@@ -185,12 +252,17 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
     const QFontMetrics metrics(font, &printer);
     const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     ReportGlyphs glyphs(painter.font());
+    const std::vector<std::size_t> starts =
+        pageStarts(document_.lines.size(), metrics.height(), metrics.lineSpacing(), pageHeight);
+    std::size_t nextPage = 1;
     int top = 0;
-    for (const std::string& line : document_.lines) {
-        if (top > 0 && top + metrics.height() > pageHeight) {
+    for (std::size_t index = 0; index < document_.lines.size(); ++index) {
+        const std::string& line = document_.lines[index];
+        if (nextPage < starts.size() && starts[nextPage] == index) {
             glyphs.flush(painter);
             if (!printer.newPage())
                 return "uutta sivua ei voitu aloittaa";
+            ++nextPage;
             top = 0;
         }
         if (!glyphs.add(QPointF(0, top + metrics.ascent()), line)) {
