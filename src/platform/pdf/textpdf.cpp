@@ -202,9 +202,10 @@ public:
         out_ += std::to_string(id) + " 0 obj\n" + body + "\nendobj\n";
     }
 
-    void stream(int id, const std::string& content, bool compress) {
+    // Deflated, or as it is in the unlikely case that deflating fails.
+    void stream(int id, const std::string& content) {
         std::string packed;
-        const bool isPacked = compress && deflated(content, packed);
+        const bool isPacked = deflated(content, packed);
         const std::string& data = isPacked ? packed : content;
         place(id);
         out_ += std::to_string(id) + " 0 obj\n<< /Length " + std::to_string(data.size()) +
@@ -242,8 +243,7 @@ private:
 } // namespace
 
 std::string textPdf(const TextPdfLayout& layout, const std::vector<std::string>& lines,
-                    const std::vector<std::size_t>& pageStarts, const std::string& title,
-                    bool compress) {
+                    const std::vector<std::size_t>& pageStarts, const std::string& title) {
     PdfBuilder pdf;
     pdf.object(kCatalog, "<< /Type /Catalog /Pages " + std::to_string(kPages) + " 0 R >>");
     std::string kids;
@@ -262,7 +262,7 @@ std::string textPdf(const TextPdfLayout& layout, const std::vector<std::string>&
         pdf.object(pageObject(page), "<< /Type /Page /Parent " + std::to_string(kPages) +
                                          " 0 R /Contents " + std::to_string(contentObject(page)) +
                                          " 0 R >>");
-        pdf.stream(contentObject(page), text.content(lines, pageStarts[page], end), compress);
+        pdf.stream(contentObject(page), text.content(lines, pageStarts[page], end));
     }
     return pdf.finish();
 }

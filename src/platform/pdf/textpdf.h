@@ -26,10 +26,8 @@ struct TextPdfLayout {
 };
 
 // The whole file: `lines` on pages that begin at the indexes of
-// `pageStarts` (ascending, the first 0; at least one page). Page contents
-// are compressed when `compress` holds.
+// `pageStarts` (ascending, the first 0; at least one page).
 std::string textPdf(const TextPdfLayout& layout, const std::vector<std::string>& lines,
-                    const std::vector<std::size_t>& pageStarts, const std::string& title,
-                    bool compress = true);
+                    const std::vector<std::size_t>& pageStarts, const std::string& title);
 
 } // namespace orvik
