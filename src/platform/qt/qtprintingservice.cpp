@@ -76,6 +76,29 @@ double designWidth(const QFont& font) {
     return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
 }
 
+// Where the toolkit would put lines of `font` on the printer's pages, in
+// points.
+TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
+    const QPageLayout page = printer.pageLayout();
+    const QRect paintRect = page.paintRectPixels(printer.resolution());
+    const double pointsPerPixel = 72.0 / printer.resolution();
+    const QFontMetrics metrics(font, &printer);
+    const QFontMetricsF exact(font, &printer);
+    TextPdfLayout layout;
+    layout.pageWidth = page.fullRectPoints().width();
+    layout.pageHeight = page.fullRectPoints().height();
+    layout.left = paintRect.left() * pointsPerPixel;
+    layout.firstBaseline = (paintRect.top() + metrics.ascent()) * pointsPerPixel;
+    layout.lineSpacing = metrics.lineSpacing() * pointsPerPixel;
+    layout.fontName = pdfFontName(QFontInfo(font).family());
+    layout.fontPoints = points;
+    layout.advance = exact.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel;
+    layout.glyphWidth = designWidth(font);
+    layout.ascent = exact.ascent() * pointsPerPixel;
+    layout.descent = exact.descent() * pointsPerPixel;
+    return layout;
+}
+
 // The lines of a report as glyph runs of the report's font: a line of
 // fixed-pitch text needs no shaping, and its blanks need not be drawn, which
 // is most of the work of a page. A line with a character the font has no
@@ -205,9 +228,9 @@ PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::str
 
 // The file is written here rather than by the toolkit's PDF engine, which
 // compresses and positions every glyph on its own and so takes seconds for a
-// long report. The pages break where they would on paper of the toolkit's
-// default size, with the report font's line heights, in the standard Courier
-// face, which every reader has; the file appears whole or not at all.
+// long report. The pages break where they would on the toolkit's default
+// paper, each character sits where the toolkit would draw it, and the report
+// font is named rather than embedded; the file appears whole or not at all.
 PrintOutcome QtPrintingService::printToPdf() {
     const std::string path = pdfPathFor(document_.name);
     QPrinter printer(QPrinter::HighResolution);
@@ -215,28 +238,12 @@ PrintOutcome QtPrintingService::printToPdf() {
     printer.setPageOrientation(pageOrientation(document_.orientation));
     const QFont font = reportFont(document_.face, document_.points);
     const QFontMetrics metrics(font, &printer);
-    const QPageLayout page = printer.pageLayout();
-    const int resolution = printer.resolution();
-    const QRect paintRect = page.paintRectPixels(resolution);
-    const double pointsPerPixel = 72.0 / resolution;
-    TextPdfLayout layout;
-    layout.pageWidth = page.fullRectPoints().width();
-    layout.pageHeight = page.fullRectPoints().height();
-    layout.left = paintRect.left() * pointsPerPixel;
-    layout.firstBaseline = (paintRect.top() + metrics.ascent()) * pointsPerPixel;
-    layout.lineSpacing = metrics.lineSpacing() * pointsPerPixel;
-    layout.fontName = pdfFontName(QFontInfo(font).family());
-    layout.fontPoints = document_.points;
-    const QFontMetricsF exact(font, &printer);
-    layout.advance = exact.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel;
-    layout.ascent = exact.ascent() * pointsPerPixel;
-    layout.descent = exact.descent() * pointsPerPixel;
-    layout.glyphWidth = designWidth(font);
-    const std::vector<std::size_t> starts = pageStarts(document_.lines.size(), metrics.height(),
-                                                       metrics.lineSpacing(), paintRect.height());
-    const FileError error =
-        replaceFile(fsPath(path), textPdf(layout, document_.lines, starts, document_.name));
-    if (error.failed())
+    const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    const std::vector<std::size_t> starts =
+        pageStarts(document_.lines.size(), metrics.height(), metrics.lineSpacing(), pageHeight);
+    const std::string pdf = textPdf(pdfLayout(printer, font, document_.points), document_.lines,
+                                    starts, document_.name);
+    if (replaceFile(fsPath(path), pdf).failed())
         return {false, "tiedostoa " + path + " ei voitu kirjoittaa"};
     return {true, " Oletustulostinta ei ole. Raportti tallennettiin tiedostoon " + path + " "};
 }
