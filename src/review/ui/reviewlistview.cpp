@@ -1,5 +1,7 @@
 #include "review/ui/reviewlistview.h"
 
+#include <QMouseEvent>
+
 #include "review/ui/reviewtablemodel.h"
 #include "review/ui/rowselectionmodel.h"
 
@@ -25,6 +27,27 @@ void ReviewListView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     QStyleOptionViewItem selected = option;
     selected.state |= QStyle::State_Selected;
     QTreeView::drawRow(painter, selected, index);
+}
+
+// A Ctrl+click toggles the row, and a Ctrl+drag from it selects or deselects
+// all it passes as the pressed row was: Qt would ask its own ranges, which
+// stay empty here, so the row's flag decides instead.
+QItemSelectionModel::SelectionFlags ReviewListView::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const {
+    QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+    if (!event || !index.isValid() || !(command & QItemSelectionModel::Toggle))
+        return command;
+    if (event->type() == QEvent::MouseButtonPress)
+        ctrlDrag_ = rowSelection_->rowSelected(index.row()) ? QItemSelectionModel::Deselect
+                                                            : QItemSelectionModel::Select;
+    else if (event->type() != QEvent::MouseMove || ctrlDrag_ == QItemSelectionModel::NoUpdate)
+        return command;
+    return (command & ~QItemSelectionModel::Toggle) | ctrlDrag_;
+}
+
+void ReviewListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    ctrlDrag_ = QItemSelectionModel::NoUpdate;
 }
 
 } // namespace orvik

@@ -20,9 +20,15 @@ public:
 protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     RowSelectionModel* rowSelection_;
+    // What a Ctrl+drag does to the rows it passes: the opposite of what the
+    // pressed row was.
+    mutable QItemSelectionModel::SelectionFlags ctrlDrag_ = QItemSelectionModel::NoUpdate;
 };
 
 } // namespace orvik
