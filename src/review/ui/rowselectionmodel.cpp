@@ -50,6 +50,8 @@ std::vector<std::size_t> RowSelectionModel::selectedRowNumbers() const {
 }
 
 void RowSelectionModel::select(const QItemSelection& selection, SelectionFlags command) {
+    if (command == NoUpdate)
+        return;
     if (model() && static_cast<std::size_t>(model()->rowCount()) != committed_.size())
         startOver();
     const std::vector<char> before = shown_;
