@@ -35,18 +35,20 @@ public:
     SortKeys(const ReviewList& list, int column) {
         const auto at = static_cast<std::size_t>(column);
         const std::array<char, 256> bytes = byteMap(isNameColumn(column));
+        // One pass over the rows, which lie all over memory: the buffer
+        // grows as the keys come.
         offsets_.reserve(list.rows.size() + 1);
-        std::size_t total = 0;
+        buffer_.reserve(list.rows.size() * 16);
         for (const ReviewRow& row : list.rows) {
-            offsets_.push_back(total);
-            total += row[at].size();
-        }
-        offsets_.push_back(total);
-        buffer_.resize(total);
-        char* out = buffer_.data();
-        for (const ReviewRow& row : list.rows)
-            for (char byte : row[at])
+            const std::string& text = row[at];
+            const std::size_t offset = buffer_.size();
+            offsets_.push_back(offset);
+            buffer_.resize(offset + text.size());
+            char* out = buffer_.data() + offset;
+            for (char byte : text)
                 *out++ = bytes[static_cast<unsigned char>(byte)];
+        }
+        offsets_.push_back(buffer_.size());
     }
 
     std::size_t size() const { return offsets_.size() - 1; }
