@@ -171,9 +171,47 @@ TEST_F(ReviewWindow, ClickingTitlesSortsAndTheSelectionFollowsItsRow) {
     EXPECT_EQ(codes(), (QStringList{"200", "100", "300"})); // 3, -2, blank
     clickTitle(colErotus);
     EXPECT_EQ(codes(), (QStringList{"300", "100", "200"}));
-    const QModelIndexList selected = window->ListView1->selectionModel()->selectedRows();
+    const std::vector<std::size_t> selected = window->selectedRows();
     ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(cell(selected[0].row(), colTuote), "100");
+    EXPECT_EQ(cell(static_cast<int>(selected[0]), colTuote), "100");
+}
+
+// The selection is kept as flags of the rows: the mouse and the keys still
+// select as in any list, a sort carries it along, and a selected row is
+// drawn in the palette's highlight.
+TEST_F(ReviewWindow, MouseAndKeysSelectRowsThatASortCarriesAndTheHighlightShows) {
+    writeCountedShop();
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const auto selectedCodes = [&] {
+        QStringList texts;
+        for (std::size_t row : window->selectedRows())
+            texts << cell(static_cast<int>(row), colTuote);
+        return texts;
+    };
+    clickRow(0);
+    clickRow(2, Qt::ShiftModifier);
+    EXPECT_EQ(selectedCodes(), (QStringList{"100", "200", "300"}));
+    QTest::keyClick(window->ListView1, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(selectedCodes(), (QStringList{"100", "200"}));
+    clickRow(0, Qt::ControlModifier);
+    EXPECT_EQ(selectedCodes(), QStringList{"200"});
+
+    clickTitle(colErotus); // descending: 200, 100, 300
+    EXPECT_EQ(window->selectedRows(), std::vector<std::size_t>{0});
+    EXPECT_EQ(window->ListView1->currentIndex().row(), 1); // product 100, clicked last
+    QTreeView* view = window->ListView1;
+    const QImage shown = view->viewport()->grab().toImage();
+    const auto background = [&](int row) {
+        const QRect rect = view->visualRect(view->model()->index(row, colNimitys));
+        return shown.pixelColor(rect.right() - 2, rect.center().y());
+    };
+    const QColor highlight = view->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(background(0), highlight);
+    EXPECT_NE(background(1), highlight);
+
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selectedCodes().size(), 3);
 }
 
 TEST_F(ReviewWindow, PoistaRemovesTheSelectedRowsAndRecomputesTheTotals) {
@@ -210,8 +248,8 @@ TEST_F(ReviewWindow, DeleteKeyRemovesAsPoistaAndCtrlZBringsTheRowsBackInTheCurre
     EXPECT_EQ(codes(), (QStringList{"200", "100", "300"}));
     EXPECT_EQ(window->Label1->text(), loadedTotals);
     QStringList selected;
-    for (const QModelIndex& row : window->ListView1->selectionModel()->selectedRows())
-        selected << cell(row.row(), colTuote);
+    for (std::size_t row : window->selectedRows())
+        selected << cell(static_cast<int>(row), colTuote);
     selected.sort();
     EXPECT_EQ(selected, (QStringList{"100", "300"}));
     EXPECT_EQ(window->list().sortColumn, colSortErotus);

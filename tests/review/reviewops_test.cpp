@@ -122,6 +122,42 @@ TEST(ReviewSorting, DescendingKeepsEqualKeysInOrderAndTellsWhereRowsWent) {
     EXPECT_EQ(column(list, colTuote), (Texts{"3", "1", "2", "4"}));
 }
 
+// Keys that agree for 8, 16 or more bytes, end inside or at the edge of such
+// a piece, differ only in case or hold zero bytes: the sort orders them as a
+// stable sort by compareForSort does, by a name column and by the code, in
+// both directions.
+TEST(ReviewSorting, LongAndLookAlikeKeysSortAsTheirWholeTexts) {
+    const std::string stems[] = {"", "ABCDEFGH", "abcdefgh", "ABCDEFGHIJKLMNOP",
+                                 "abcdefghijklmnop"};
+    const std::string tails[] = {
+        "",     "a",    "A",        "b", std::string("\0", 1), std::string("a\0", 2),
+        "\xE4", "\xC4", "zzzzzzzzz"};
+    ReviewList sample;
+    for (int copy = 0; copy < 2; ++copy)
+        for (const std::string& tail : tails)
+            for (const std::string& stem : stems) {
+                // The group tells the rows with equal keys apart.
+                ReviewRow row = rowWith(stem + tail, colNimitys, stem + tail);
+                row[colTuoteryhma] = std::to_string(sample.rows.size());
+                sample.rows.push_back(row);
+            }
+    for (const int position : {1, 2}) {
+        const auto key = static_cast<std::size_t>(sortColumnForClick(position));
+        for (const bool descending : {false, true}) {
+            ReviewList list = sample;
+            list.descending = !descending; // the click flips it
+            std::vector<ReviewRow> expected = sample.rows;
+            std::stable_sort(expected.begin(), expected.end(), [&](const auto& a, const auto& b) {
+                const int order = compareForSort(a[key], b[key], static_cast<int>(key));
+                return descending ? order > 0 : order < 0;
+            });
+            clickColumn(list, position);
+            EXPECT_EQ(list.rows, expected)
+                << "position " << position << " descending " << descending;
+        }
+    }
+}
+
 TEST(ReviewRemoval, RemovesEveryGivenRowAndKeepsTheOthersInOrder) {
     ReviewList list;
     for (const char* code : {"a", "b", "c", "d", "e", "f"})

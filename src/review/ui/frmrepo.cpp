@@ -25,6 +25,7 @@
 #include "review/reviewsort.h"
 #include "review/stockpass.h"
 #include "review/ui/reviewtablemodel.h"
+#include "review/ui/rowselectionmodel.h"
 #include "ui/twips.h"
 #include "ui/windowcaption.h"
 
@@ -79,7 +80,7 @@ void frmRepo::createControls() {
     // they reach over it, and the progress bar above everything.
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    ListView1 = new QTreeView(this);
+    ListView1 = new ReviewListView(model_.get(), this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     Command2 = makeButton(this, "Command2", "Poista");
     Command1 = makeButton(this, "Command1", "Tulosta");
@@ -100,7 +101,6 @@ void frmRepo::createControls() {
 }
 
 void frmRepo::setUpList() {
-    ListView1->setModel(model_.get());
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
     ListView1->setUniformRowHeights(true);
@@ -258,11 +258,7 @@ void frmRepo::ListView1_ColumnClick(int position) {
 }
 
 std::vector<std::size_t> frmRepo::selectedRows() const {
-    std::vector<std::size_t> rows;
-    for (const QItemSelectionRange& range : ListView1->selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            rows.push_back(static_cast<std::size_t>(row));
-    return rows;
+    return ListView1->rowSelection()->selectedRowNumbers();
 }
 
 // After a removal the cursor stays where the first removed row was, without

@@ -25,11 +25,11 @@
 #include "review/reviewlist.h"
 #include "review/reviewops.h"
 #include "review/stockpass.h"
+#include "review/ui/reviewlistview.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTreeView;
 
 namespace orvik {
 
@@ -46,7 +46,7 @@ public:
     void Show();
 
     // Controls, named as the program names them.
-    QTreeView* ListView1;
+    ReviewListView* ListView1;
     QProgressBar* Bar;
     QPushButton* Command1; // "Tulosta"
     QPushButton* Command2; // "Poista"
@@ -66,6 +66,8 @@ public:
     void Command2_Click(); // "Poista"
     // Ctrl+Z: brings back the rows of the last "Poista" not yet taken back.
     void undoLastPoista();
+    // The selected rows, first to last.
+    std::vector<std::size_t> selectedRows() const;
 
     // Results (hand-over, saving, printing).
     void Command1_Click(); // "Tulosta"
@@ -90,7 +92,6 @@ private:
     void openWindow();
     void setListButtonsVisible(bool visible);
     void showNotice(const std::string& text);
-    std::vector<std::size_t> selectedRows() const;
     void placeCurrentRowNear(std::size_t row);
     void selectRestoredRows(const std::vector<std::size_t>& rows);
     void hideWindow() override { hide(); }

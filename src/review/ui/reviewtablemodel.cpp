@@ -59,6 +59,8 @@ void ReviewTableModel::reset() {
 void ReviewTableModel::reorder(const std::function<std::vector<std::size_t>()>& reorder) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const std::vector<std::size_t> oldOfNew = reorder();
+    if (!oldOfNew.empty())
+        emit rowsReordered(oldOfNew);
 
     std::vector<int> newOfOld(oldOfNew.size());
     for (std::size_t newRow = 0; newRow < oldOfNew.size(); ++newRow)

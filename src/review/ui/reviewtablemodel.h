@@ -30,6 +30,11 @@ public:
     // An empty answer means nothing moved.
     void reorder(const std::function<std::vector<std::size_t>()>& reorder);
 
+signals:
+    // Sent inside a reorder, between the two layout signals: `oldOfNew`
+    // holds the old index of each row in its new place.
+    void rowsReordered(const std::vector<std::size_t>& oldOfNew);
+
 private:
     const ReviewList& list_;
 };
