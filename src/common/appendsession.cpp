@@ -126,6 +126,13 @@ FileError AppendSession::createMissing() {
     return {};
 }
 
+void AppendSession::entriesFlushedIn(const std::filesystem::path& directory) {
+    for (Target& target : targets_)
+        if (target.created &&
+            directoryOf(target.path).lexically_normal() == directory.lexically_normal())
+            target.entryFlushed = true;
+}
+
 FileError AppendSession::endOpenLastLines() {
     for (Target& target : targets_) {
         if (target.fd < 0 || target.created || target.oldLength <= 0)
@@ -161,7 +168,7 @@ FileError AppendSession::sync() {
             continue;
         if (fileOps().fsync(target.fd) != 0)
             return lastFileError().about(FileOperation::Write, target.path);
-        if (target.created)
+        if (target.created && !target.entryFlushed)
             newEntries.insert(directoryOf(target.path));
     }
     // One flush of a directory makes all its new entries durable: two new

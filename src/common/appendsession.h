@@ -19,6 +19,7 @@ public:
         long long oldLength = -1; // -1: the file did not exist
         int fd = -1;
         bool created = false;
+        bool entryFlushed = false; // created, and its directory flushed since
     };
 
     // The same file named twice (even by two spellings) is one target.
@@ -32,6 +33,9 @@ public:
     FileError openExisting();
     // Creates the files that did not exist, locked likewise.
     FileError createMissing();
+    // The caller has flushed `directory`: the new files in it need no
+    // flush of their own entries at sync().
+    void entriesFlushedIn(const std::filesystem::path& directory);
     // A file whose last line has no CR LF gets it first, so that the first
     // new line is not joined to it.
     FileError endOpenLastLines();

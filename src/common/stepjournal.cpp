@@ -152,10 +152,21 @@ JournalRecord journalOf(const StepPlan& plan, const AppendSession& session) {
     return record;
 }
 
+// Creates the missing targets once the journal is renamed into place, then
+// flushes the directory once for the journal's entry and theirs (the
+// journal's replacement leaves it to us). Nothing is appended before that
+// flush returns; a power cut before it may keep new, empty targets without
+// the journal: they hold no line, and the step done again appends to them.
+FileError createTargets(const fs::path& journal, AppendSession& session) {
+    const FileError error = session.createMissing();
+    const fs::path directory = directoryOf(journal);
+    syncDirectory(directory);
+    session.entriesFlushedIn(directory);
+    return error;
+}
+
 FileError appendLines(const StepPlan& plan, AppendSession& session) {
-    FileError error = session.createMissing();
-    if (!error.failed())
-        error = session.endOpenLastLines();
+    FileError error = session.endOpenLastLines();
     if (!error.failed() && plan.write)
         error = plan.write(session);
     if (!error.failed())
@@ -218,10 +229,12 @@ StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan)
             return outcome;
         record = journalOf(plan, session);
         const std::string unmarked = encodeJournal(record);
-        outcome.error = replaceFile(journal, unmarked);
+        outcome.error = replaceFile(journal, unmarked, EntryFlush::ByCaller);
         if (outcome.error.failed())
             return outcome;
-        outcome.error = appendLines(plan, session);
+        outcome.error = createTargets(journal, session);
+        if (!outcome.error.failed())
+            outcome.error = appendLines(plan, session);
         bool markUndone = true;
         if (!outcome.error.failed()) {
             record.complete = true;
