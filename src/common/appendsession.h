@@ -41,7 +41,8 @@ public:
     FileError endOpenLastLines();
     // Appends to the file that was named at `index` of the constructor's list.
     FileError append(std::size_t index, std::string_view bytes);
-    // Flushes every file (and the directory entries of new ones) to disk.
+    // Flushes every file (and the directory entries of new ones, unless
+    // entriesFlushedIn() said so) to disk.
     FileError sync();
     // Cuts every file back to its old length; removes the files it created.
     // The first failure is returned; the others are still tried.
