@@ -85,8 +85,8 @@ bool CrLfStream::takeUnchanged(std::string_view piece) {
             if (((crs << 8) | carried) & ~bytesEqual(word, '\n'))
                 return false;
             carried = crs >> 56;
-            ends +=
-                static_cast<std::int64_t>(((crs >> 7) * kEveryByte) >> 56); // the 0/1 bytes summed
+            // The CRs' high bits as 0 or 1 a byte, summed by the multiplication.
+            ends += static_cast<std::int64_t>(((crs >> 7) * kEveryByte) >> 56);
         }
         crBefore = carried != 0;
     }

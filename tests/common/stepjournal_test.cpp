@@ -4,7 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <string_view>
+#include <filesystem>
 
 #include "common/dirvalue.h"
 #include "common/stepjournal.h"
@@ -98,7 +98,7 @@ public:
     bool cutFails = false;
     int open(const NativePathChar* path, int flags, int mode) override {
         const int fd = FileOps::open(path, flags, mode);
-        if ((flags & O_APPEND) && std::string_view(path).ends_with(".jnl"))
+        if ((flags & O_APPEND) && std::filesystem::path(path).extension() == ".jnl")
             journalFd_ = fd;
         return fd;
     }
