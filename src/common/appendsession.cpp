@@ -1,6 +1,7 @@
 #include "common/appendsession.h"
 
 #include <cerrno>
+#include <set>
 
 #include "common/rawfile.h"
 #include "common/systemfile.h"
@@ -8,6 +9,8 @@
 namespace orvik {
 
 namespace {
+
+constexpr std::size_t kWriteBackFrom = 1 << 20;
 
 // One file, whatever its names.
 struct SameFile {
@@ -123,6 +126,13 @@ FileError AppendSession::createMissing() {
     return {};
 }
 
+void AppendSession::entriesFlushedIn(const std::filesystem::path& directory) {
+    for (Target& target : targets_)
+        if (target.created &&
+            directoryOf(target.path).lexically_normal() == directory.lexically_normal())
+            target.entryFlushed = true;
+}
+
 FileError AppendSession::endOpenLastLines() {
     for (Target& target : targets_) {
         if (target.fd < 0 || target.created || target.oldLength <= 0)
@@ -139,18 +149,32 @@ FileError AppendSession::endOpenLastLines() {
 
 FileError AppendSession::append(std::size_t index, std::string_view bytes) {
     Target& target = targets_[targetOfName_[index]];
-    return writeAll(target.fd, bytes).about(FileOperation::Write, target.path);
+    FileError error = writeAll(target.fd, bytes);
+    // A large append goes to disk while the next one is made, rather than
+    // all of it at the sync.
+    if (!error.failed() && bytes.size() >= kWriteBackFrom)
+        systemfile::startWriteBack(target.fd);
+    return error.about(FileOperation::Write, target.path);
 }
 
 FileError AppendSession::sync() {
-    for (Target& target : targets_) {
+    // Every file's bytes go out together, so that the flushes overlap.
+    for (const Target& target : targets_)
+        if (target.fd >= 0)
+            systemfile::startWriteBack(target.fd);
+    std::set<std::filesystem::path> newEntries;
+    for (const Target& target : targets_) {
         if (target.fd < 0)
             continue;
         if (fileOps().fsync(target.fd) != 0)
             return lastFileError().about(FileOperation::Write, target.path);
-        if (target.created)
-            syncDirectory(directoryOf(target.path));
+        if (target.created && !target.entryFlushed)
+            newEntries.insert(directoryOf(target.path));
     }
+    // One flush of a directory makes all its new entries durable: two new
+    // files side by side need it once, not once each.
+    for (const std::filesystem::path& directory : newEntries)
+        syncDirectory(directory);
     return {};
 }
 

@@ -19,6 +19,7 @@ public:
         long long oldLength = -1; // -1: the file did not exist
         int fd = -1;
         bool created = false;
+        bool entryFlushed = false; // created, and its directory flushed since
     };
 
     // The same file named twice (even by two spellings) is one target.
@@ -32,12 +33,16 @@ public:
     FileError openExisting();
     // Creates the files that did not exist, locked likewise.
     FileError createMissing();
+    // The caller has flushed `directory`: the new files in it need no
+    // flush of their own entries at sync().
+    void entriesFlushedIn(const std::filesystem::path& directory);
     // A file whose last line has no CR LF gets it first, so that the first
     // new line is not joined to it.
     FileError endOpenLastLines();
     // Appends to the file that was named at `index` of the constructor's list.
     FileError append(std::size_t index, std::string_view bytes);
-    // Flushes every file (and the directory entries of new ones) to disk.
+    // Flushes every file (and the directory entries of new ones, unless
+    // entriesFlushedIn() said so) to disk.
     FileError sync();
     // Cuts every file back to its old length; removes the files it created.
     // The first failure is returned; the others are still tried.

@@ -68,7 +68,7 @@ public:
         path = std::u8string(native.begin(), native.end());
         return true;
     }
-    bool atEnd() const { return rest_.empty(); }
+    std::string_view rest() const { return rest_; }
 
 private:
     std::string_view rest_;
@@ -115,6 +115,17 @@ bool readEntry(Reader& in, const std::string& tag, JournalRecord& record) {
     return false;
 }
 
+// What follows the end line: nothing, the whole mark, or a mark cut short
+// by a crash while it was being written (not complete: the step is rolled
+// back, its source being still in place). Anything longer is not ours.
+std::optional<JournalRecord> readMark(std::string_view rest, JournalRecord& record) {
+    if (rest == kJournalCompleteMark)
+        record.complete = true;
+    else if (rest.size() > kJournalCompleteMark.size())
+        return std::nullopt;
+    return record;
+}
+
 } // namespace
 
 std::string encodeJournal(const JournalRecord& record) {
@@ -134,9 +145,9 @@ std::string encodeJournal(const JournalRecord& record) {
         putPath(out, "move", move.from);
         putText(out, pathBytes(move.to));
     }
-    if (record.complete)
-        out += "complete\n";
     out += "end\n";
+    if (record.complete)
+        out += kJournalCompleteMark;
     return out;
 }
 
@@ -148,8 +159,8 @@ std::optional<JournalRecord> decodeJournal(std::string_view bytes) {
     JournalRecord record;
     while (in.word(tag)) {
         if (tag == "end")
-            return in.atEnd() ? std::optional<JournalRecord>(record) : std::nullopt;
-        if (tag == "complete")
+            return readMark(in.rest(), record);
+        if (tag == "complete") // where journals before the in-place mark had it
             record.complete = true;
         else if (!readEntry(in, tag, record))
             return std::nullopt;

@@ -39,6 +39,11 @@ struct JournalRecord {
     bool complete = false;
 };
 
+// A journal is marked complete by appending this to it in place: a mark
+// torn by a crash reads as not complete, which is the safe side.
+inline constexpr std::string_view kJournalCompleteMark = "complete\n";
+
+// A complete record is its incomplete encoding followed by the mark.
 std::string encodeJournal(const JournalRecord& record);
 // Nothing when the bytes are not a whole journal.
 std::optional<JournalRecord> decodeJournal(std::string_view bytes);

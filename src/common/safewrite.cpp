@@ -150,7 +150,7 @@ FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts) {
     return error;
 }
 
-FileError replaceFiles(const std::vector<FileContent>& files) {
+FileError replaceFiles(const std::vector<FileContent>& files, EntryFlush entries) {
     std::vector<Replacement> replacements;
     replacements.reserve(files.size());
     for (const FileContent& file : files) {
@@ -172,13 +172,15 @@ FileError replaceFiles(const std::vector<FileContent>& files) {
         replacement.written = false; // the temporary is the target now
         directories.insert(directoryOf(replacement.target));
     }
-    for (const std::filesystem::path& directory : directories)
-        syncDirectory(directory);
+    if (entries == EntryFlush::Now)
+        for (const std::filesystem::path& directory : directories)
+            syncDirectory(directory);
     return {};
 }
 
-FileError replaceFile(const std::filesystem::path& path, std::string_view content) {
-    return replaceFiles({FileContent{path, std::string(content)}});
+FileError replaceFile(const std::filesystem::path& path, std::string_view content,
+                      EntryFlush entries) {
+    return replaceFiles({FileContent{path, std::string(content)}}, entries);
 }
 
 FileError readWholeFile(const std::filesystem::path& path, std::string& content, bool denyWriters) {

@@ -50,8 +50,12 @@ FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts);
 // Replaces every file's content through a temporary file beside it and a
 // rename. All temporary files are written and flushed first, so a failure
 // while writing leaves every old file as it was.
-FileError replaceFiles(const std::vector<FileContent>& files);
-FileError replaceFile(const std::filesystem::path& path, std::string_view content);
+// The directories' new entries are flushed before it returns, or left to a
+// caller that makes more changes there first and flushes them all at once.
+enum class EntryFlush { Now, ByCaller };
+FileError replaceFiles(const std::vector<FileContent>& files, EntryFlush entries = EntryFlush::Now);
+FileError replaceFile(const std::filesystem::path& path, std::string_view content,
+                      EntryFlush entries = EntryFlush::Now);
 
 // Reads a whole file. With `denyWriters` the file is held under a shared
 // lock while it is read, which keeps out writers that lock (our own appends).

@@ -152,15 +152,46 @@ JournalRecord journalOf(const StepPlan& plan, const AppendSession& session) {
     return record;
 }
 
+// Creates the missing targets once the journal is renamed into place, then
+// flushes the directory once for the journal's entry and theirs (the
+// journal's replacement leaves it to us). Nothing is appended before that
+// flush returns; a power cut before it may keep new, empty targets without
+// the journal: they hold no line, and the step done again appends to them.
+FileError createTargets(const fs::path& journal, AppendSession& session) {
+    const FileError error = session.createMissing();
+    const fs::path directory = directoryOf(journal);
+    syncDirectory(directory);
+    session.entriesFlushedIn(directory);
+    return error;
+}
+
 FileError appendLines(const StepPlan& plan, AppendSession& session) {
-    FileError error = session.createMissing();
-    if (!error.failed())
-        error = session.endOpenLastLines();
+    FileError error = session.endOpenLastLines();
     if (!error.failed() && plan.write)
         error = plan.write(session);
     if (!error.failed())
         error = session.sync();
     return error;
+}
+
+// Marks the journal complete in place: one flush of the journal where a
+// rewrite would flush a new file and the directory. The journal's entry is
+// already on disk, and a mark torn by a crash reads as not complete. On
+// failure the mark is cut off again; `undone` says whether that worked, so
+// that no complete mark can stand over lines that were rolled back.
+FileError markComplete(const fs::path& journal, std::size_t unmarkedLength, bool& undone) {
+    undone = true;
+    const int fd = fileOps().open(journal.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC, 0);
+    if (fd < 0)
+        return lastFileError().about(FileOperation::Write, journal);
+    FileError error = writeAll(fd, kJournalCompleteMark);
+    if (!error.failed() && fileOps().fsync(fd) != 0)
+        error = lastFileError();
+    if (error.failed())
+        undone = fileOps().ftruncate(fd, static_cast<long long>(unmarkedLength)) == 0 &&
+                 fileOps().fsync(fd) == 0;
+    fileOps().close(fd);
+    return error.about(FileOperation::Write, journal);
 }
 
 } // namespace
@@ -197,18 +228,24 @@ StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan)
         if (outcome.error.failed())
             return outcome;
         record = journalOf(plan, session);
-        outcome.error = replaceFile(journal, encodeJournal(record));
+        const std::string unmarked = encodeJournal(record);
+        outcome.error = replaceFile(journal, unmarked, EntryFlush::ByCaller);
         if (outcome.error.failed())
             return outcome;
-        outcome.error = appendLines(plan, session);
+        outcome.error = createTargets(journal, session);
+        if (!outcome.error.failed())
+            outcome.error = appendLines(plan, session);
+        bool markUndone = true;
         if (!outcome.error.failed()) {
             record.complete = true;
-            outcome.error = replaceFile(journal, encodeJournal(record));
+            outcome.error = markComplete(journal, unmarked.size(), markUndone);
         }
         if (outcome.error.failed()) {
-            // Without a clean rollback the journal stays, for recovery to
-            // cut the files back later.
-            if (!session.rollBack().failed())
+            // A mark that may stand leaves the lines as they are: they are
+            // on disk, and recovery either finishes the step or cuts them
+            // back, as the journal on disk says. Without a clean rollback the
+            // journal stays likewise, for recovery to cut the files back.
+            if (markUndone && !session.rollBack().failed())
                 removeDurably(journal);
             return outcome;
         }

@@ -36,6 +36,9 @@ long write(int fd, const void* data, std::size_t size);
 long read(int fd, void* buffer, std::size_t size);
 long readAt(int fd, void* buffer, std::size_t size, std::int64_t offset);
 int sync(int fd);
+// Starts writing the file's unwritten bytes to disk without waiting, so that
+// a later sync finds less to do; a hint, which may do nothing.
+void startWriteBack(int fd);
 int truncate(int fd, long long length);
 int close(int fd);
 // Renames `from` over `to`, replacing it, durably where the system can say so.

@@ -40,6 +40,14 @@ int sync(int fd) {
     return ::fsync(fd);
 }
 
+void startWriteBack(int fd) {
+#ifdef __linux__
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+#endif
+}
+
 int truncate(int fd, long long length) {
     return ::ftruncate(fd, static_cast<off_t>(length));
 }

@@ -169,6 +169,9 @@ int sync(int fd) {
     return FlushFileBuffers(file.handle) ? 0 : failWithLast();
 }
 
+// Windows has no call that starts the flush without waiting for it.
+void startWriteBack(int) {}
+
 int truncate(int fd, long long length) {
     const OpenFile file = fileOf(fd);
     if (file.handle == INVALID_HANDLE_VALUE)

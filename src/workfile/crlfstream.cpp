@@ -1,5 +1,8 @@
 #include "workfile/crlfstream.h"
 
+#include <bit>
+#include <cstring>
+
 namespace orvik {
 
 void CrLfStream::feed(std::string_view piece, std::string& out) {
@@ -40,16 +43,55 @@ void CrLfStream::feed(std::string_view piece, std::string& out) {
     lineOpen_ = !lfOfCrLf;
 }
 
+namespace {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+constexpr std::uint64_t kLowBits = 0x7f7f7f7f7f7f7f7fULL;
+
+// The bytes of `word` equal to `byte`, as their high bits.
+std::uint64_t bytesEqual(std::uint64_t word, unsigned char byte) {
+    const std::uint64_t diff = word ^ (kEveryByte * byte);
+    return ~(((diff & kLowBits) + kLowBits) | diff | kLowBits);
+}
+
+// Counts the CRs of `bytes` into `ends`; false at one whose LF does not
+// follow. `crBefore`: the byte before `bytes` was a CR.
+bool crsHaveLfs(std::string_view bytes, bool crBefore, std::int64_t& ends) {
+    for (char c : bytes) {
+        if (crBefore && c != '\n')
+            return false;
+        crBefore = c == '\r';
+        ends += crBefore;
+    }
+    return true;
+}
+
+} // namespace
+
+// Eight bytes at a time, where the system lays them out low byte first: a
+// count holds a CR every twenty bytes, too many to find one by one.
 bool CrLfStream::takeUnchanged(std::string_view piece) {
     if (pendingCr_ || piece.empty() || piece.back() == '\r')
         return false;
     std::int64_t ends = 0;
-    for (std::size_t cr = piece.find('\r'); cr != std::string_view::npos;
-         cr = piece.find('\r', cr + 2)) {
-        if (piece[cr + 1] != '\n')
-            return false;
-        ++ends;
+    std::size_t at = 0;
+    bool crBefore = false;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t carried = 0; // the high bit of the first byte: a CR ended the last word
+        for (; at + 8 <= piece.size(); at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, piece.data() + at, sizeof word);
+            const std::uint64_t crs = bytesEqual(word, '\r');
+            if (((crs << 8) | carried) & ~bytesEqual(word, '\n'))
+                return false;
+            carried = crs >> 56;
+            // The CRs' high bits as 0 or 1 a byte, summed by the multiplication.
+            ends += static_cast<std::int64_t>(((crs >> 7) * kEveryByte) >> 56);
+        }
+        crBefore = carried != 0;
     }
+    if (!crsHaveLfs(piece.substr(at), crBefore, ends))
+        return false;
     count_ += ends;
     const std::size_t size = piece.size();
     lineOpen_ = !(piece.back() == '\n' && size >= 2 && piece[size - 2] == '\r');

@@ -55,5 +55,29 @@ TEST(WithCrLfEnds, WholeOrInPiecesAgreesWithTheLineReaderOnEveryShortText) {
     EXPECT_EQ(checked, 3280); // 1 + 3 + 9 + ... + 3^7
 }
 
+// Pieces long enough to be scanned a word at a time: CR LF lines of every
+// length, and one lone CR at every place of them, across every word edge.
+TEST(WithCrLfEnds, ALongPieceIsTakenUnchangedOnlyWhenEachCrHasItsLf) {
+    for (std::size_t lineLength = 0; lineLength < 11; ++lineLength) {
+        std::string text;
+        while (text.size() < 40)
+            text += std::string(lineLength, 'A') + "\r\n";
+        text += "A";
+        const CrLfLines whole = withCrLfEnds(text);
+        CrLfStream stream;
+        ASSERT_TRUE(stream.takeUnchanged(text)) << lineLength;
+        std::string lastLineEnd;
+        stream.finish(lastLineEnd); // the open last line counts
+        EXPECT_EQ(stream.count(), whole.count) << lineLength;
+        for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+            if (text[at] != 'A')
+                continue;
+            std::string loneCr = text;
+            loneCr[at] = '\r';
+            EXPECT_FALSE(CrLfStream().takeUnchanged(loneCr)) << lineLength << " at " << at;
+        }
+    }
+}
+
 } // namespace
 } // namespace orvik
