@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "benchclock.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewsort.h"
 #include "review/stockpass.h"
@@ -19,6 +20,8 @@
 
 namespace fs = std::filesystem;
 using orvik::ReviewList;
+using orvik::bench::peakMegabytes;
+using orvik::bench::seconds;
 
 namespace {
 
@@ -77,12 +80,6 @@ ReviewList buildList(const std::string& datPolku, const std::string& datat) {
     return list;
 }
 
-double seconds(const std::function<void()>& work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // The best of a few runs each, the two sizes taken in turn so that both
 // meet the same load from the rest of the machine.
 struct BuildTimes {
@@ -99,15 +96,6 @@ BuildTimes bestBuildTimes(const BenchDirs& dirs, int runs, ReviewList& list) {
             std::min(best.large, seconds([&] { list = buildList(dirs.large, dirs.stock); }));
     }
     return best;
-}
-
-double peakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0; // kB
-    return -1;
 }
 
 } // namespace

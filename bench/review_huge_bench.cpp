@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "benchclock.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtprintingservice.h"
 #include "review/reviewbuilder.h"
@@ -27,6 +28,8 @@
 
 namespace fs = std::filesystem;
 using namespace orvik;
+using bench::peakMegabytes;
+using bench::seconds;
 
 namespace {
 
@@ -61,21 +64,6 @@ void writeShopInChild(const fs::path& dir) {
         std::fprintf(stderr, "review_huge_bench: could not write the sample shop\n");
         std::exit(1);
     }
-}
-
-template <typename F> double seconds(F&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double peakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0; // kB
-    return -1;
 }
 
 struct Bench {
