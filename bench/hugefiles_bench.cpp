@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "benchsupport.h"
 #include "common/blockcopy.h"
 #include "stockencode.h"
 #include "zeroinv/zerorows.h"
@@ -26,15 +27,6 @@ constexpr std::uintmax_t kEventFileBytes = std::uintmax_t{4} << 40;
 constexpr std::int32_t kChainLength = 200000;
 constexpr std::int64_t kChainSpacing = 10000;
 constexpr double kCutOff = 41000.0;
-
-fs::path makeRoot() {
-    std::string pattern = (fs::temp_directory_path() / "orvik-hugefiles-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::exit(1);
-    }
-    return pattern;
-}
 
 double peakMegabytes() {
     rusage usage{};
@@ -101,7 +93,7 @@ bool sparseWalk(const fs::path& root) {
 } // namespace
 
 int main() {
-    const fs::path root = makeRoot();
+    const fs::path root = orvik::bench::makeTempDirectory("orvik-hugefiles-bench");
     bool ok = inChild([&] { return archiveCopy(root); });
     ok = inChild([&] { return sparseWalk(root); }) && ok;
     fs::remove_all(root);

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "benchclock.h"
+#include "benchsupport.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewsort.h"
 #include "review/stockpass.h"

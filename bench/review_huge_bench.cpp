@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "benchclock.h"
+#include "benchsupport.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtprintingservice.h"
 #include "review/reviewbuilder.h"
@@ -39,15 +39,6 @@ constexpr std::size_t kLines = 200000;
 constexpr std::size_t kCodes = 100000;
 constexpr int kLoadRuns = 5;
 constexpr int kReportRuns = 3;
-
-fs::path makeDir() {
-    std::string pattern = (fs::temp_directory_path() / "orvik-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::exit(1);
-    }
-    return pattern;
-}
 
 // Made in a child process, so that the generator's memory does not count in
 // the peak measured here.
@@ -128,7 +119,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     Bench bench;
-    bench.dir = makeDir();
+    bench.dir = orvik::bench::makeTempDirectory("orvik-bench");
     bench.dirValue = bench.dir.string() + "/";
     writeShopInChild(bench.dir);
 

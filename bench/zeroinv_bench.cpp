@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "benchsupport.h"
 #include "common/daydate.h"
 #include "platform/doubles/fakeplatform.h"
 #include "sampleshop.h"
@@ -32,15 +33,6 @@ public:
         return orvik::MsgAnswer::Ok;
     }
 };
-
-fs::path makeRoot() {
-    std::string pattern = (fs::temp_directory_path() / "orvik-zeroinv-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("mkdtemp");
-        std::exit(1);
-    }
-    return pattern;
-}
 
 std::vector<std::int32_t> allListedGroups(const std::string& datat) {
     const orvik::GroupListResult list = orvik::readProductGroups(datat);
@@ -76,7 +68,7 @@ double bestSeconds(const orvik::Directories& dirs, const std::vector<std::int32_
 } // namespace
 
 int main() {
-    const fs::path root = makeRoot();
+    const fs::path root = orvik::bench::makeTempDirectory("orvik-zeroinv-bench");
     const orvik::Directories dirs{root.string() + "/", root.string() + "/", root.string() + "/"};
     {
         using namespace orvik::sampleshop;

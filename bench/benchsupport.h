@@ -1,7 +1,8 @@
 #pragma once
-// What the benchmarks measure with: wall time of a piece of work, and the
-// process's peak memory.
+// What the benchmarks share: wall time of a piece of work, the process's
+// peak memory, and a fresh directory for their files.
 #include <chrono>
+#include <filesystem>
 
 namespace orvik::bench {
 
@@ -13,5 +14,9 @@ template <typename F> double seconds(F&& work) {
 
 // The peak resident memory so far, in MiB; -1 when the system does not say.
 double peakMegabytes();
+
+// A new directory under the system's temporary directory, named from
+// `prefix`; ends the benchmark when none can be made.
+std::filesystem::path makeTempDirectory(const char* prefix);
 
 } // namespace orvik::bench
