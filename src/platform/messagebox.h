@@ -11,7 +11,7 @@ enum class MsgAnswer { Ok, Yes, No };
 // A message that names no title shows the program's own name.
 inline constexpr const char* kDefaultMessageTitle = "Orvik";
 inline constexpr const char* kNoticeTitle = " Ilmoitus";
-// The fetch's closing notice has always had a blank at the end of its title.
+// The fetch's closing notice has a blank at the end of its title.
 inline constexpr const char* kFetchNoticeTitle = " Ilmoitus ";
 inline constexpr const char* kErrorTitle = " Virhe";
 inline constexpr const char* kConfirmTitle = " Varmistus";

@@ -7,9 +7,9 @@
 
 namespace orvik {
 
-// The number the command line begins with, read as the classic number
-// reader does: leading blanks, optional sign, digits with "." as decimal
-// point; a line that does not begin with a number gives 0.
+// The number the command line begins with: leading blanks, optional sign,
+// digits with "." as decimal point; a line that does not begin with a number
+// gives 0.
 double commandLineDays(std::string_view commandLine);
 
 // A day number: "1.5" on 13 November gives 11 November at 12:00.

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: start-up, settings, import, and the reader buttons and
 // task row, hidden unless the settings ask for the reader layout. The
-// handlers keep the names the program has always used.
+// handlers are named after their control and event.
 //
 //   control   caption                 what it does
 //   Command3  "Hae tiedot"            imports the reader software's count

@@ -23,6 +23,7 @@ QString userConfigDirectory() {
 // file (or the registry) since the last call are seen.
 std::unique_ptr<QSettings> openStore(const QtSettingsStore& store, const std::string& application) {
 #ifdef Q_OS_WIN
+    // The shop's existing settings live under this key; it must not change.
     Q_UNUSED(store);
     return std::make_unique<QSettings>(
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") +

@@ -1,8 +1,8 @@
 #pragma once
 // The per-user settings store. On Windows the values live in the registry
-// under the key the classic programs of the shop system use; elsewhere in one
-// INI file per application ("<application>.ini") in the user's configuration
-// directory, one INI section per settings section.
+// under the key where a shop's settings are already kept, so they are read as
+// they stand; elsewhere in one INI file per application ("<application>.ini")
+// in the user's configuration directory, one INI section per settings section.
 #include "platform/settingsstore.h"
 
 #include <QString>
