@@ -1,7 +1,5 @@
 #include "review/ui/reviewlistaccessible.h"
 
-#include <QHeaderView>
-
 #include "review/ui/reviewcellaccessible.h"
 #include "review/ui/reviewheadercellaccessible.h"
 #include "review/ui/reviewlistview.h"
