@@ -1,5 +1,8 @@
 // The review window over real files: loading, sorting by the column titles,
-// "Poista", resizing and closing.
+// "Poista", resizing and closing, and the list as assistive technology reads it.
+#include <QAccessible>
+#include <QAccessibleTableCellInterface>
+#include <QAccessibleTableInterface>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +19,7 @@
 #include "common/fixedfield.h"
 #include "platform/doubles/fakeplatform.h"
 #include "review/ui/frmrepo.h"
+#include "review/ui/rowselectionmodel.h"
 #include "support/files.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
@@ -212,6 +216,95 @@ TEST_F(ReviewWindow, MouseAndKeysSelectRowsThatASortCarriesAndTheHighlightShows)
 
     QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(selectedCodes().size(), 3);
+}
+
+// Assistive technology reads the selection the list draws: the table's
+// selected rows and cells and each cell's own state, after clicks, Shift and
+// Ctrl, Ctrl+A, a sort, Delete and Ctrl+Z. Children are numbered as the view
+// numbers the cell its selection events name.
+TEST_F(ReviewWindow, AssistiveTechnologyReadsTheSelectionTheListDraws) {
+    writeCountedShop();
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ReviewListView* view = window->ListView1;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
+    ASSERT_TRUE(list && list->tableInterface());
+    QAccessibleTableInterface* table = list->tableInterface();
+    const int columns = kReviewColumnCount;
+
+    // Checks every way of reading the selection against the drawn rows,
+    // and gives those rows.
+    const auto readAsDrawn = [&] {
+        std::vector<int> drawn;
+        QList<int> cellsOfDrawn;
+        const int rows = view->model()->rowCount();
+        for (int row = 0; row < rows; ++row)
+            if (view->rowSelection()->rowSelected(row)) {
+                drawn.push_back(row);
+                for (int column = 0; column < columns; ++column)
+                    cellsOfDrawn << row * columns + column;
+            }
+        EXPECT_EQ(table->rowCount(), rows);
+        EXPECT_EQ(table->columnCount(), columns);
+        EXPECT_EQ(list->childCount(), (rows + 1) * columns); // the titles first
+        EXPECT_EQ(table->selectedRows(), QList<int>(drawn.begin(), drawn.end()));
+        EXPECT_EQ(table->selectedRowCount(), static_cast<int>(drawn.size()));
+        EXPECT_EQ(table->selectedCellCount(), cellsOfDrawn.size());
+        QList<int> cellsSeen;
+        for (QAccessibleInterface* cell : table->selectedCells())
+            cellsSeen << cell->tableCellInterface()->rowIndex() * columns +
+                             cell->tableCellInterface()->columnIndex();
+        EXPECT_EQ(cellsSeen, cellsOfDrawn);
+        for (int row = 0; row < rows; ++row) {
+            const bool selected = view->rowSelection()->rowSelected(row);
+            EXPECT_EQ(table->isRowSelected(row), selected) << row;
+            for (int column : {colTuote, colErotus}) {
+                QAccessibleInterface* cell = table->cellAt(row, column);
+                if (!cell) {
+                    ADD_FAILURE() << "no cell at " << row << ", " << column;
+                    continue;
+                }
+                EXPECT_EQ(cell->state().selected, selected) << row;
+                EXPECT_EQ(list->indexOfChild(cell), (row + 1) * columns + column);
+                EXPECT_EQ(cell->text(QAccessible::Name), this->cell(row, column));
+            }
+        }
+        return drawn;
+    };
+
+    clickRow(0);
+    EXPECT_EQ(readAsDrawn(), std::vector<int>{0});
+    clickRow(2, Qt::ShiftModifier);
+    EXPECT_EQ(readAsDrawn(), (std::vector<int>{0, 1, 2}));
+    clickRow(1, Qt::ControlModifier);
+    EXPECT_EQ(readAsDrawn(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(table->cellAt(0, colTuote)->text(QAccessible::Name), "100");
+
+    clickTitle(colErotus); // descending: 200, 100, 300; the cells keep their places
+    EXPECT_EQ(readAsDrawn(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(table->cellAt(0, colTuote)->text(QAccessible::Name), "200");
+
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(readAsDrawn(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(table->selectedColumnCount(), columns);
+
+    clickRow(1);
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(readAsDrawn(), std::vector<int>{});
+    EXPECT_FALSE(list->child(3 * columns)); // the third row is gone
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(readAsDrawn(), std::vector<int>{1});
+
+    // Selecting through the cells, as assistive technology does, toggles a
+    // row as a Ctrl+click does.
+    QAccessibleActionInterface* toggle = table->cellAt(1, colNimitys)->actionInterface();
+    ASSERT_TRUE(toggle);
+    toggle->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(readAsDrawn(), std::vector<int>{});
+    table->cellAt(2, colNimitys)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(readAsDrawn(), std::vector<int>{2});
 }
 
 TEST_F(ReviewWindow, PoistaRemovesTheSelectedRowsAndRecomputesTheTotals) {

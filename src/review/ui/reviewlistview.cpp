@@ -2,12 +2,25 @@
 
 #include <QMouseEvent>
 
+#include "review/ui/reviewlistaccessible.h"
 #include "review/ui/reviewtablemodel.h"
 #include "review/ui/rowselectionmodel.h"
 
 namespace orvik {
 
-ReviewListView::ReviewListView(ReviewTableModel* model, QWidget* parent) : QTreeView(parent) {
+namespace {
+
+// Qt keeps the first accessible interface it makes for a widget, so the
+// list's own must be known before the tree view's construction could ask.
+QWidget* withListAccessibility(QWidget* parent) {
+    ReviewListAccessible::installFactory();
+    return parent;
+}
+
+} // namespace
+
+ReviewListView::ReviewListView(ReviewTableModel* model, QWidget* parent)
+    : QTreeView(withListAccessibility(parent)) {
     setModel(model);
     QItemSelectionModel* plain = selectionModel();
     rowSelection_ = new RowSelectionModel(model, this);
