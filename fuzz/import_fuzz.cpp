@@ -20,6 +20,7 @@ class FixedClock : public Clock {
 public:
     CalendarDate today() override { return {2026, 12, 8}; }
     TimeOfDay now() override { return {9, 5, 7}; }
+    std::chrono::nanoseconds elapsed() override { return {}; }
 };
 
 // Writes that run out of room after a number of bytes, as a full disk does.

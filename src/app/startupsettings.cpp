@@ -2,6 +2,7 @@
 
 #include "app/settingskeys.h"
 #include "common/codepage.h"
+#include "common/ownfiles.h"
 
 namespace orvik {
 namespace {
@@ -14,11 +15,12 @@ std::string readOwn(SettingsStore& store, const char* key, const std::string& de
 
 // A directory the program's own section may lack: then the fallback section
 // supplies it once, and from then on the own section holds it.
-std::string readDirWithFallback(SettingsStore& store, const char* key) {
+std::string readDirWithFallback(SettingsStore& store, const char* key,
+                                std::span<const char* const> ownFileNames) {
     std::string value = readOwn(store, key, "");
     if (value.empty())
         value = store.read(kApplication, kFallbackSection, key, currentDirWithSeparator());
-    value = completedDirValue(std::move(value));
+    value = completedDirValue(std::move(value), ownFileNames);
     store.write(kApplication, kOwnSection, key, value);
     return value;
 }
@@ -28,9 +30,10 @@ std::string readDirWithFallback(SettingsStore& store, const char* key) {
 StartupSettings readStartupSettings(SettingsStore& store) {
     StartupSettings settings;
     settings.readerDir = readOwn(store, kReaderDir, "");
-    settings.directories.datPolku = completedDirValue(readOwn(store, kWorkDir, ""));
-    settings.directories.invPolku = readDirWithFallback(store, kTransferDir);
-    settings.directories.datat = readDirWithFallback(store, kStockDir);
+    settings.directories.datPolku =
+        completedDirValue(readOwn(store, kWorkDir, ""), kWorkDirFileNames);
+    settings.directories.invPolku = readDirWithFallback(store, kTransferDir, kTransferDirFileNames);
+    settings.directories.datat = readDirWithFallback(store, kStockDir, kStockDirFileNames);
     settings.portIndex = portEntryIndex(readOwn(store, kPort, kPortEntries[0]));
     settings.readerMode = isReaderMode(readOwn(store, kMode, ""));
     return settings;

@@ -21,7 +21,8 @@ struct StartupSettings {
 // Reads the five settings with their defaults. An empty transfer or stock
 // directory is taken from the fallback section (default: the current
 // directory) and written back to the program's own section. The three
-// directories are completed with their separator (completedDirValue).
+// directories are completed with their separator unless the program's files
+// already lie under the bare value (completedDirValue).
 StartupSettings readStartupSettings(SettingsStore& store);
 
 // Whether a "Tila" value asks for the reader layout: "lukija" in any case.

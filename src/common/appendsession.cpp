@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <set>
 
+#include "common/filelock.h"
 #include "common/rawfile.h"
 #include "common/systemfile.h"
 
@@ -75,8 +76,8 @@ FileError AppendSession::openFile(Target& target, bool create) {
     if (target.fd < 0)
         return lastFileError().about(FileOperation::Write, target.path);
     target.created = create;
-    if (lockFile(target.fd, LOCK_EX) != 0)
-        return lastFileError().about(FileOperation::Write, target.path);
+    if (FileError error = lockFile(target.fd, LOCK_EX); error.failed())
+        return error.about(FileOperation::Write, target.path);
     systemfile::Status info;
     if (systemfile::status(target.fd, info) != 0)
         return lastFileError().about(FileOperation::Write, target.path);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <string>
 
+#include "common/filelock.h"
 #include "common/rawfile.h"
 #include "common/systemfile.h"
 
@@ -14,8 +15,8 @@ FileError readInBlocks(const std::filesystem::path& path, const BlockHandler& bl
     if (fd < 0)
         return lastFileError().about(FileOperation::Read, path);
     FileError error;
-    if (denyWriters && lockFile(fd, LOCK_SH) != 0)
-        error = lastFileError().about(FileOperation::Read, path);
+    if (denyWriters)
+        error = lockFile(fd, LOCK_SH).about(FileOperation::Read, path);
     std::string buffer(blockSize, '\0');
     while (!error.failed()) {
         const long got = systemfile::read(fd, buffer.data(), buffer.size());

@@ -26,12 +26,17 @@ bool endsWithSeparator(const std::string& value) {
 
 } // namespace
 
-std::string completedDirValue(std::string value) {
+std::string completedDirValue(std::string value, std::span<const char* const> ownFileNames) {
     if (value.empty() || endsWithSeparator(value))
         return value;
     std::error_code error;
-    if (std::filesystem::is_directory(fsPath(value), error))
-        value += kSeparator;
+    if (!std::filesystem::is_directory(fsPath(value), error))
+        return value;
+    for (const char* name : ownFileNames)
+        if (std::filesystem::exists(
+                std::filesystem::symlink_status(fsPath(inDir(value, name)), error)))
+            return value;
+    value += kSeparator;
     return value;
 }
 

@@ -3,6 +3,7 @@
 // between, so a directory value ends with its separator; an empty value is
 // the current directory.
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,12 @@ std::string currentDirWithSeparator();
 
 // A directory value as the program uses it: a value naming an existing
 // directory without its trailing separator gets one, so that a file name
-// lands inside the directory rather than beside it; any other value (empty,
-// already ended, naming nothing or a file) stays as it is.
-std::string completedDirValue(std::string value);
+// lands inside the directory rather than beside it. A value under which one
+// of `ownFileNames` (the program's files that live there, ownfiles.h)
+// already exists as it stands has been used as a bare prefix, and completing
+// it would hide that file: it stays, as does any other value (empty, already
+// ended, naming nothing or a file).
+std::string completedDirValue(std::string value, std::span<const char* const> ownFileNames);
 
 // A path held as code-page bytes, for the file system.
 std::filesystem::path fsPath(std::string_view cp1252Path);

@@ -1,6 +1,7 @@
 #include "common/filefailure.h"
 
 #include "common/codepage.h"
+#include "common/systemfile.h"
 
 namespace orvik {
 
@@ -10,6 +11,10 @@ std::string fileFailureText(const FileError& error) {
     if (error.path.empty())
         return " " + error.message() + ". ";
     const std::string& path = error.path;
+    // The system's words for a lock would puzzle the user; what counts is
+    // who has the file.
+    if (isFileInUse(error))
+        return " Tiedosto " + path + " on toisen ohjelman käytössä. "_cp;
     switch (error.operation) {
     case FileOperation::Read:
         return " Tiedostoa " + path + " ei voitu lukea: " + error.message() + ". ";
@@ -23,6 +28,10 @@ std::string fileFailureText(const FileError& error) {
         break;
     }
     return " Tiedosto " + path + ": " + error.message() + ". ";
+}
+
+bool isFileInUse(const FileError& error) {
+    return systemfile::isLockHeld(error);
 }
 
 } // namespace orvik

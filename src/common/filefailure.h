@@ -8,7 +8,11 @@
 namespace orvik {
 
 // " Tiedostoa <path> ei voitu lukea: <nr> <text>. " and the like; the number
-// and the text alone when the failure names no file.
+// and the text alone when the failure names no file; " Tiedosto <path> on
+// toisen ohjelman käytössä. " for a lock another program kept.
 std::string fileFailureText(const FileError& error);
+
+// Whether the failure is a lock another program kept on the file.
+bool isFileInUse(const FileError& error);
 
 } // namespace orvik

@@ -14,6 +14,7 @@
 //   orvik.inv                  InvPolku           the transfer file to the cash register
 //   orvik_yyyymmdd_hhmmss.dat  current            an archive copy of a local orvik.dat
 //   CASSA.001 ... CASSA.005    Datat              the stock files (read only, stock/)
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,20 @@ inline constexpr const char* kPendingCountName = "pnqty.dat";
 inline constexpr const char* kImportJournalName = "orvik_tuonti.jnl";
 inline constexpr const char* kHandOverJournalName = "orvik_siirto.jnl";
 inline constexpr const char* kZeroRowJournalName = "orvik_nollat.jnl";
+// The cash-register system's stock files (read by stock/).
+inline constexpr const char* kIndexFileName = "CASSA.001";
+inline constexpr const char* kProductFileName = "CASSA.002";
+inline constexpr const char* kEventFileName = "CASSA.004";
+inline constexpr const char* kNameFileName = "CASSA.005";
+
+// The files that live under each directory value, as in the table above.
+inline constexpr std::array<const char*, 7> kWorkDirFileNames = {
+    kWorkFileName,      kLogFileName,         kZeroRowFileName,   kExportFileName,
+    kImportJournalName, kHandOverJournalName, kZeroRowJournalName};
+inline constexpr std::array<const char*, 4> kStockDirFileNames = {kIndexFileName, kProductFileName,
+                                                                  kEventFileName, kNameFileName};
+inline constexpr std::array<const char*, 1> kTransferDirFileNames = {kTransferFileName};
+inline constexpr std::array<const char*, 1> kReaderSoftwareDirFileNames = {kReaderSoftwareFileName};
 
 // The paths, as code-page bytes, from the directory values.
 std::string workFilePath(std::string_view datPolku);

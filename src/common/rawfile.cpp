@@ -28,10 +28,6 @@ FileError writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
-int lockFile(int fd, int operation) {
-    return systemfile::lock(fd, operation);
-}
-
 std::filesystem::path directoryOf(const std::filesystem::path& path) {
     const std::filesystem::path parent = path.parent_path();
     return parent.empty() ? std::filesystem::path(".") : parent;

@@ -16,9 +16,6 @@ FileError lastFileError();
 // Writes every byte, going on after partial writes and interruptions.
 FileError writeAll(int fd, std::string_view bytes);
 
-// A shared (LOCK_SH) or exclusive (LOCK_EX) lock on the whole file.
-int lockFile(int fd, int operation);
-
 std::filesystem::path directoryOf(const std::filesystem::path& path);
 
 // A fresh name beside `target` for writing its new content first:

@@ -2,6 +2,7 @@
 
 #include "common/appendsession.h"
 #include "common/dirvalue.h"
+#include "common/filelock.h"
 #include "common/rawfile.h"
 
 #include <cerrno>
@@ -188,8 +189,8 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
     if (fd < 0)
         return lastFileError().about(FileOperation::Read, path);
     FileError error;
-    if (denyWriters && lockFile(fd, LOCK_SH) != 0)
-        error = lastFileError();
+    if (denyWriters)
+        error = lockFile(fd, LOCK_SH);
     std::string bytes;
     systemfile::Status info;
     if (!error.failed() && systemfile::status(fd, info) == 0 && info.size > 0)

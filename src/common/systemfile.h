@@ -44,10 +44,11 @@ int close(int fd);
 // Renames `from` over `to`, replacing it, durably where the system can say so.
 int rename(const PathChar* from, const PathChar* to);
 int unlink(const PathChar* path);
-// Waits for a shared (LOCK_SH) or exclusive (LOCK_EX) lock on the whole file.
-// On POSIX it keeps out only those who lock too; on Windows it keeps every
-// other handle from writing (shared) or from reading and writing (exclusive).
-int lock(int fd, int operation);
+// Takes a shared (LOCK_SH) or exclusive (LOCK_EX) lock on the whole file, or
+// fails at once when another holds one that excludes it (isLockHeld). On
+// POSIX it keeps out only those who lock too; on Windows it keeps every other
+// handle from writing (shared) or from reading and writing (exclusive).
+int tryLock(int fd, int operation);
 
 struct Status {
     bool regular = false;
@@ -76,6 +77,8 @@ FileError lastError();
 // Whether a failure on `path` says that it is not there (nor perhaps its
 // directory), rather than that a file stands where a directory should be.
 bool isMissing(const FileError& error, const std::filesystem::path& path);
+// Whether a failure says that another holds a lock on the file.
+bool isLockHeld(const FileError& error);
 // Whether a rename failed only because the two names lie on different file
 // systems (where a copy does it).
 bool crossesDevices(const FileError& error);

@@ -64,10 +64,10 @@ int unlink(const PathChar* path) {
     return ::unlink(path);
 }
 
-int lock(int fd, int operation) {
+int tryLock(int fd, int operation) {
     int result;
     do {
-        result = ::flock(fd, operation);
+        result = ::flock(fd, operation | LOCK_NB);
     } while (result != 0 && errno == EINTR);
     return result;
 }
@@ -112,6 +112,10 @@ FileError lastError() {
 
 bool isMissing(const FileError& error, const std::filesystem::path&) {
     return error.number == ENOENT;
+}
+
+bool isLockHeld(const FileError& error) {
+    return error.number == EWOULDBLOCK;
 }
 
 bool crossesDevices(const FileError& error) {

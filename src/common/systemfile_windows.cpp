@@ -206,12 +206,13 @@ int unlink(const PathChar* path) {
     return DeleteFileW(path) ? 0 : failWithLast();
 }
 
-int lock(int fd, int operation) {
+int tryLock(int fd, int operation) {
     const OpenFile file = fileOf(fd);
     if (file.handle == INVALID_HANDLE_VALUE)
         return fail(ERROR_INVALID_HANDLE);
     OVERLAPPED from{};
-    const DWORD kind = (operation & LOCK_EX) ? LOCKFILE_EXCLUSIVE_LOCK : 0;
+    const DWORD kind =
+        LOCKFILE_FAIL_IMMEDIATELY | ((operation & LOCK_EX) ? LOCKFILE_EXCLUSIVE_LOCK : 0);
     if (!LockFileEx(file.handle, kind, 0, MAXDWORD, MAXDWORD, &from))
         return failWithLast();
     return 0;
@@ -283,6 +284,10 @@ bool isMissing(const FileError& error, const std::filesystem::path& path) {
 
 // The C run-time's number is taken as well: the test doubles of the file
 // operations fail with it on every system.
+
+bool isLockHeld(const FileError& error) {
+    return error.number == ERROR_LOCK_VIOLATION;
+}
 
 bool crossesDevices(const FileError& error) {
     return error.number == ERROR_NOT_SAME_DEVICE || error.number == EXDEV;

@@ -22,9 +22,10 @@ int32_t fetchFromReader(const ReaderLink& link) {
     std::string name2 = kReaderDataFile;
     int32_t result = aloitanouto(link.reader, link.port, kSelector, kReaderDataFile, name2);
     if (result == kReaderOk)
-        result = runTransfer(link.view, [&link](int32_t& bytes, int32_t& other) {
-            return link.reader.HM_upload2(bytes, other);
-        });
+        result =
+            runTransfer(link.view, link.platform.clock, [&link](int32_t& bytes, int32_t& other) {
+                return link.reader.HM_upload2(bytes, other);
+            });
     closePort(link.reader, link.port);
     return result;
 }

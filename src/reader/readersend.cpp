@@ -14,7 +14,7 @@ int32_t sendProgram(const ReaderLink& link) {
     int32_t result = link.reader.HM_download1(link.port, kSelector, name, name2, zero);
     if (result != kReaderOk)
         return result;
-    return runTransfer(link.view, [&link](int32_t& bytes, int32_t& other) {
+    return runTransfer(link.view, link.platform.clock, [&link](int32_t& bytes, int32_t& other) {
         return link.reader.HM_download2(bytes, other);
     });
 }

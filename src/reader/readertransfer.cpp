@@ -7,19 +7,20 @@ namespace orvik {
 
 using namespace orvik::literals;
 
-int32_t runTransfer(ReaderView& view, const TransferStep& step) {
+int32_t runTransfer(ReaderView& view, Clock& clock, const TransferStep& step) {
     int32_t bytes = 0;
     int32_t other = 0;
     int32_t result = kReaderRunning;
     int32_t highest = 0;
-    int stepsWithoutGrowth = 0;
+    std::chrono::nanoseconds lastGrowth = clock.elapsed();
     while (result == kReaderRunning) {
         result = step(bytes, other);
         view.setProgressCaption(progressCaption(bytes));
+        const std::chrono::nanoseconds now = clock.elapsed();
         if (bytes > highest) {
             highest = bytes;
-            stepsWithoutGrowth = 0;
-        } else if (result == kReaderRunning && ++stepsWithoutGrowth >= kStalledTransferSteps) {
+            lastGrowth = now;
+        } else if (result == kReaderRunning && now - lastGrowth >= kTransferStallLimit) {
             return kReaderTransferStalled;
         }
     }

@@ -30,6 +30,11 @@ std::string transferFailureText(const std::string& path, const StepOutcome& outc
         return unsettledStepText(outcome.blockedBy.front()) + "Tapahtumia ei siirretty. ";
     if (error.path != path) // the journal beside the work file, say
         return fileFailureText(error) + "Tapahtumia ei siirretty. ";
+    // The cash-register system may be reading it: the user can try again.
+    if (isFileInUse(error))
+        return " Siirtotiedosto " + path +
+               " on toisen ohjelman käytössä, joten tapahtumia ei siirretty. "
+               "Yritä hetken kuluttua uudelleen. "_cp;
     return " Siirtotiedostoon " + path + " ei voitu kirjoittaa: " + error.message() +
            ". Tapahtumia ei siirretty. ";
 }

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/ownfiles.h"
 #include "common/safewrite.h"
 
 namespace orvik {
-
-inline constexpr const char* kIndexFileName = "CASSA.001";
-inline constexpr const char* kProductFileName = "CASSA.002";
-inline constexpr const char* kEventFileName = "CASSA.004";
-inline constexpr const char* kNameFileName = "CASSA.005";
 
 inline constexpr std::size_t kIndexRecordLength = 18;
 inline constexpr std::size_t kProductRecordLength = 356;

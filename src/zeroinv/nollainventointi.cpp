@@ -20,7 +20,7 @@ void reportWriteFailure(const std::string& path, const StepOutcome& outcome,
     std::string text;
     if (!outcome.blockedBy.empty())
         text = unsettledStepText(outcome.blockedBy.front());
-    else if (error.path != path)
+    else if (error.path != path || isFileInUse(error))
         text = fileFailureText(error);
     else
         text = " Tiedostoon " + path + " ei voi kirjoittaa: " + error.message() + " ";

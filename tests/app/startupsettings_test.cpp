@@ -2,6 +2,7 @@
 
 #include "app/startupsettings.h"
 #include "platform/doubles/fakeplatform.h"
+#include "support/files.h"
 #include "support/systemsays.h"
 #include "support/tempdir.h"
 
@@ -55,6 +56,29 @@ TEST_F(StartupSettingsTest, DirectoriesWithoutTheirSeparatorAreCompleted) {
     EXPECT_EQ(settings.directories.datat, bare + test::separator());
     EXPECT_EQ(settings.directories.invPolku, bare + test::separator());
     EXPECT_EQ(store.value("Orvik", "InvPolku"), bare + test::separator());
+}
+
+TEST_F(StartupSettingsTest, DirectoriesWhoseFilesLieUnderTheBareValueKeepIt) {
+    // A shop whose values have always lacked the separator: its files are
+    // "...dataorvik.dat" and "...kassaorvik.inv", where the cash-register
+    // system looks for them. The stock directory holds nothing so named.
+    for (const char* name : {"data", "kassa", "stock"})
+        std::filesystem::create_directory(cwd / name);
+    const std::string data = (cwd / "data").string();
+    const std::string kassa = (cwd / "kassa").string();
+    const std::string stock = (cwd / "stock").string();
+    test::writeFile(cwd / "dataorvik.dat", "6410000000017    1\r\n");
+    test::writeFile(cwd / "kassaorvik.inv", "");
+    store.set("Orvik", "DatPolku", data);
+    store.set("Orvik", "InvPolku", kassa);
+    store.set("Orvik", "Datat", stock);
+
+    const StartupSettings settings = readStartupSettings(store);
+
+    EXPECT_EQ(settings.directories.datPolku, data);
+    EXPECT_EQ(settings.directories.invPolku, kassa);
+    EXPECT_EQ(store.value("Orvik", "InvPolku"), kassa);
+    EXPECT_EQ(settings.directories.datat, stock + test::separator());
 }
 
 TEST(PortEntryIndex, MatchesIgnoringCaseAndElseTakesTheFirst) {

@@ -1,6 +1,7 @@
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/fixedfield.h"
+#include "common/ownfiles.h"
 #include "common/textlines.h"
 #include "support/files.h"
 #include "support/systemsays.h"
@@ -62,11 +63,25 @@ TEST(DirValue, AnExistingDirectoryGetsItsMissingSeparatorAndNothingElseChanges) 
     test::TempDir dir;
     const std::string bare = dir.path().string();
     test::writeFile(dir / "file", "");
-    EXPECT_EQ(completedDirValue(bare), bare + test::separator());
-    EXPECT_EQ(completedDirValue(bare + "/"), bare + "/");
-    EXPECT_EQ(completedDirValue(""), "");
-    EXPECT_EQ(completedDirValue(bare + "/missing"), bare + "/missing");
-    EXPECT_EQ(completedDirValue(bare + "/file"), bare + "/file");
+    EXPECT_EQ(completedDirValue(bare, kWorkDirFileNames), bare + test::separator());
+    EXPECT_EQ(completedDirValue(bare + "/", kWorkDirFileNames), bare + "/");
+    EXPECT_EQ(completedDirValue("", kWorkDirFileNames), "");
+    EXPECT_EQ(completedDirValue(bare + "/missing", kWorkDirFileNames), bare + "/missing");
+    EXPECT_EQ(completedDirValue(bare + "/file", kWorkDirFileNames), bare + "/file");
+}
+
+TEST(DirValue, ABarePrefixThatHoldsOneOfTheProgramsFilesThereIsKeptAsItStands) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "data");
+    std::filesystem::create_directory(dir / "kassa");
+    const std::string data = (dir / "data").string();
+    const std::string kassa = (dir / "kassa").string();
+    test::writeFile(dir / "dataorvik.log", "");
+    test::writeFile(dir / "kassaorvik.dat", ""); // no file of the transfer directory
+    EXPECT_EQ(completedDirValue(data, kWorkDirFileNames), data);
+    EXPECT_EQ(completedDirValue(kassa, kTransferDirFileNames), kassa + test::separator());
+    test::writeFile(dir / "kassaorvik.inv", "");
+    EXPECT_EQ(completedDirValue(kassa, kTransferDirFileNames), kassa);
 }
 
 TEST(DirValue, CurrentDirectoryEndsWithItsSeparator) {

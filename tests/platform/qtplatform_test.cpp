@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -70,6 +71,14 @@ TEST(Clock, DateAndTimeAreTheSystemsLocalOnes) {
     EXPECT_GE(read.secsTo(before), -1);
     EXPECT_LE(read.secsTo(before), 1);
     EXPECT_LE(read, after);
+}
+
+TEST(Clock, ElapsedTimeGrowsWithTheTimePassed) {
+    QtClock clock;
+    const std::chrono::nanoseconds first = clock.elapsed();
+    QThread::msleep(20);
+    EXPECT_GE(first.count(), 0);
+    EXPECT_GE(clock.elapsed() - first, std::chrono::milliseconds(20));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 
 #include "common/codepage.h"
@@ -33,6 +34,42 @@ const std::string kClose = "HM_CloseCommPort(3)";
 const std::string kThreeLines =
     "6410000000017    3\r\n6410000000024    1\r\n6410000000031  2.5\r\n";
 const std::string kLogHeader = "13.11.2012 08:15:02\r\n";
+
+// A library that answers "call again" without moving a byte, a number of
+// times before each scripted step of a transfer, as a reader does while it
+// handshakes; each such answer takes `pause` on the fake clock. The answers
+// are counted, not recorded.
+class HesitatingReader : public ScriptedReader {
+public:
+    HesitatingReader(FakeClock& clock, long answersBeforeEachStep, std::chrono::nanoseconds pause)
+        : clock_(clock), answersBeforeEachStep_(answersBeforeEachStep), pause_(pause) {}
+
+    long hesitations = 0;
+
+    int32_t HM_upload2(int32_t& bytes, int32_t& other) override {
+        return hesitating() ? kReaderRunning : ScriptedReader::HM_upload2(bytes, other);
+    }
+    int32_t HM_download2(int32_t& bytes, int32_t& other) override {
+        return hesitating() ? kReaderRunning : ScriptedReader::HM_download2(bytes, other);
+    }
+
+private:
+    bool hesitating() {
+        clock_.passed += pause_;
+        if (answersLeft_ == 0) {
+            answersLeft_ = answersBeforeEachStep_;
+            return false;
+        }
+        --answersLeft_;
+        ++hesitations;
+        return true;
+    }
+
+    FakeClock& clock_;
+    const long answersBeforeEachStep_;
+    const std::chrono::nanoseconds pause_;
+    long answersLeft_ = answersBeforeEachStep_;
+};
 
 class ReaderRoutines : public testing::Test {
 protected:
@@ -189,21 +226,39 @@ TEST_F(ReaderRoutines, AnErrorPartWayThroughTheUploadIsReportedWithItsNumber) {
     EXPECT_TRUE(fake.programEnd.ended());
 }
 
+TEST_F(ReaderRoutines, AFetchIsJudgedStuckByTimeNotByTheNumberOfCalls) {
+    readerHands(kThreeLines);
+    // A million "call again" answers without a byte, all within a second,
+    // as a fast library gives while the reader handshakes: not stuck.
+    HesitatingReader quick(fake.clock, 1000000, std::chrono::nanoseconds(900));
+    quick.onUploadFinished = reader.onUploadFinished;
+    quick.uploadSteps = {{0, 60}};
+    ReaderLink quickLink{quick, fake.platform, view, porttinro, link.datPolku};
+
+    EXPECT_TRUE(noudatiedot(quickLink));
+    EXPECT_EQ(quick.hesitations, 1000000);
+    EXPECT_EQ(tulos, kReaderOk);
+    EXPECT_EQ(readFile(workFile()), kThreeLines);
+}
+
 TEST_F(ReaderRoutines, AFetchThatStopsMovingEndsAsAFailureOfItsOwn) {
     readerHands(kThreeLines);
-    // One step that moves, then the documented stretch that does not (and
-    // more, which are never asked for).
-    reader.uploadSteps.assign(1 + kStalledTransferSteps + 10, {1, 512});
+    // One answer a second, none of them moving: cut once the limit has
+    // passed since the start, never before.
+    HesitatingReader stuck(fake.clock, 1000, std::chrono::seconds(1));
+    stuck.onUploadFinished = reader.onUploadFinished;
+    stuck.uploadSteps = {{1, 512}, {0, 60}};
+    ReaderLink stuckLink{stuck, fake.platform, view, porttinro, link.datPolku};
 
-    EXPECT_FALSE(noudatiedot(link));
+    EXPECT_FALSE(noudatiedot(stuckLink));
 
-    EXPECT_EQ(reader.callsOf("HM_upload2").size(), 1u + kStalledTransferSteps);
+    EXPECT_EQ(stuck.hesitations, kTransferStallLimit.count());
     EXPECT_EQ(tulos, kReaderTransferStalled);
     EXPECT_EQ(onlyMessage().text, " Siirto ei edennyt, joten se keskeytettiin. "_cp);
     EXPECT_EQ(onlyMessage().title, " Virhe nro 9998");
     EXPECT_EQ(onlyMessage().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(reader.calls.back(), kClose);
-    EXPECT_TRUE(reader.callsOf("HM_delete").empty());
+    EXPECT_EQ(stuck.calls.back(), kClose);
+    EXPECT_TRUE(stuck.callsOf("HM_delete").empty());
     EXPECT_FALSE(test::exists(workFile()));
     EXPECT_TRUE(fake.programEnd.ended());
 }
@@ -313,18 +368,17 @@ TEST_F(ReaderRoutines, SendMovesTheProgramStepByStepAndEnds) {
 }
 
 TEST_F(ReaderRoutines, ASlowSendThatKeepsMovingIsNeverCut) {
-    // Each byte comes one step short of the stretch that would end it.
-    for (int32_t bytes : {100, 101}) {
-        reader.downloadSteps.push_back({1, bytes});
-        for (int i = 1; i < kStalledTransferSteps; ++i)
-            reader.downloadSteps.push_back({1, bytes});
-    }
-    reader.downloadSteps.push_back({0, 101});
+    // Each answer takes a second less than the limit, and only every other
+    // one moves: however slow, a transfer that moves is never cut.
+    HesitatingReader slow(fake.clock, 0, kTransferStallLimit - std::chrono::seconds(1));
+    slow.downloadSteps = {{1, 100}, {1, 100}, {1, 101}, {1, 101}, {0, 102}};
+    ReaderLink slowLink{slow, fake.platform, view, porttinro, link.datPolku};
 
-    vieohjelma(link);
+    vieohjelma(slowLink);
 
     EXPECT_EQ(tulos, 0);
     EXPECT_EQ(onlyMessage().text, " Ohjelma on siirretty lukijaan. ");
+    EXPECT_GT(fake.clock.passed, 2 * kTransferStallLimit);
 }
 
 TEST_F(ReaderRoutines, AFailedSendIsReportedWithItsNumberAndEnds) {

@@ -1,15 +1,18 @@
 // Sharing and locking on Windows: a file another program holds open cannot be
 // replaced or removed, which is reported as every failure is; the stock files
 // stay open to the cash-register system's writes and removal; our locks
-// exclude each other as flock's do on POSIX.
+// exclude each other as flock's do on POSIX, and one another program keeps
+// is waited for only briefly.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "common/appendsession.h"
 #include "common/blockread.h"
+#include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/filefailure.h"
+#include "common/filelock.h"
 #include "common/safewrite.h"
 #include "stock/stockfiles.h"
 #include "support/files.h"
@@ -17,6 +20,8 @@
 
 namespace orvik {
 namespace {
+
+using namespace orvik::literals;
 
 // Another program's handle on a file.
 class OtherProgram {
@@ -146,6 +151,23 @@ TEST(Locking, OurLocksExcludeOtherLocksLikeFlock) {
     EXPECT_EQ(other.tryLock(true), 0u);
     other.unlock();
     EXPECT_EQ(test::readFile(work), "1234567890123 1\r\n2222222222222 2\r\n");
+}
+
+TEST(Locking, AFileAnotherProgramKeepsLockedIsToldInUseAndLeftAsItWas) {
+    test::TempDir dir;
+    const auto work = dir / "orvik.dat";
+    test::writeFile(work, "1234567890123 1\r\n");
+    OtherProgram other(work, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(other.isOpen());
+    ASSERT_EQ(other.tryLock(true), 0u);
+    const ScopedLockWait brief({std::chrono::milliseconds(100), std::chrono::milliseconds(10)});
+
+    const FileError append = appendAllOrNothing({{work, "2222222222222 2\r\n"}});
+    EXPECT_EQ(append.number, ERROR_LOCK_VIOLATION);
+    EXPECT_EQ(fileFailureText(append),
+              " Tiedosto " + cpPath(work) + " on toisen ohjelman käytössä. "_cp);
+    other.unlock();
+    EXPECT_EQ(test::readFile(work), "1234567890123 1\r\n");
 }
 
 TEST(Failures, CarryTheWindowsNumberAndItsText) {

@@ -7,6 +7,7 @@
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/journalfile.h"
+#include "common/ownfiles.h"
 #include "common/safewrite.h"
 #include "common/stepjournal.h"
 #include "support/files.h"
@@ -50,10 +51,10 @@ TEST(WidePaths, BackslashAndSlashBothSeparateInDirectoryValues) {
     EXPECT_FALSE(replaceFile(fsPath(inDir(slashed + "/", "orvik.txt")), "both").failed());
     EXPECT_EQ(test::readFile(fsPath(inDir(bare + "\\", "orvik.txt"))), "both");
 
-    EXPECT_EQ(completedDirValue(bare), bare + "\\");
-    EXPECT_EQ(completedDirValue(slashed), slashed + "\\");
-    EXPECT_EQ(completedDirValue(slashed + "/"), slashed + "/");
-    EXPECT_EQ(completedDirValue(bare + "\\"), bare + "\\");
+    EXPECT_EQ(completedDirValue(bare, kWorkDirFileNames), bare + "\\");
+    EXPECT_EQ(completedDirValue(slashed, kWorkDirFileNames), slashed + "\\");
+    EXPECT_EQ(completedDirValue(slashed + "/", kWorkDirFileNames), slashed + "/");
+    EXPECT_EQ(completedDirValue(bare + "\\", kWorkDirFileNames), bare + "\\");
 
     const std::string current = currentDirWithSeparator();
     EXPECT_EQ(current, bare + "\\");

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "common/dirvalue.h"
+#include "common/ownfiles.h"
 #include "platform/qt/qtext.h"
 #include "review/ui/frmrepo.h"
 #include "workfile/readerimport.h"
@@ -16,7 +17,8 @@ void frmMain::Command3_Click() {
     // Text1 as it reads now: an edit there counts at once, completed as the
     // other directories are at start-up.
     const ReaderSoftwareImport result = importReaderSoftwareCount(
-        completedDirValue(fromQString(Text1->text())), dirs_.datPolku, platform_.clock);
+        completedDirValue(fromQString(Text1->text()), kReaderSoftwareDirFileNames), dirs_.datPolku,
+        platform_.clock);
     if (result.outcome != ReaderSoftwareImport::Outcome::Imported) {
         platform_.messages.show(result.message, kDefaultMessageTitle, MsgIcon::None,
                                 MsgButtons::Ok);

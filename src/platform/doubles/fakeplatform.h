@@ -101,6 +101,8 @@ class FakeClock : public Clock {
 public:
     CalendarDate date{2012, 11, 13};
     TimeOfDay time{8, 15, 2};
+    // The elapsed time: it moves only when a test moves it.
+    std::chrono::nanoseconds passed{0};
     int dateReads = 0;
     int timeReads = 0;
     CalendarDate today() override {
@@ -111,6 +113,7 @@ public:
         ++timeReads;
         return time;
     }
+    std::chrono::nanoseconds elapsed() override { return passed; }
 };
 
 // All doubles together, with the Platform that hands them out.

@@ -5,6 +5,10 @@
 
 namespace orvik {
 
+QtClock::QtClock() {
+    sinceStart_.start();
+}
+
 CalendarDate QtClock::today() {
     const QDate date = QDate::currentDate();
     return CalendarDate{date.year(), date.month(), date.day()};
@@ -13,6 +17,10 @@ CalendarDate QtClock::today() {
 TimeOfDay QtClock::now() {
     const QTime time = QTime::currentTime();
     return TimeOfDay{time.hour(), time.minute(), time.second()};
+}
+
+std::chrono::nanoseconds QtClock::elapsed() {
+    return std::chrono::nanoseconds(sinceStart_.nsecsElapsed());
 }
 
 } // namespace orvik
