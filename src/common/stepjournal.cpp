@@ -210,11 +210,17 @@ std::vector<RecoveredStep> recoverSteps(const std::string& datPolku) {
     return recovered;
 }
 
+std::vector<RecoveredStep> stepsBlocking(StepKind next, const std::string& datPolku) {
+    std::vector<RecoveredStep> blocking;
+    for (RecoveredStep& pending : recoverSteps(datPolku))
+        if (blocks(pending, next))
+            blocking.push_back(std::move(pending));
+    return blocking;
+}
+
 StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan) {
     StepOutcome outcome;
-    for (RecoveredStep& pending : recoverSteps(datPolku))
-        if (blocks(pending, plan.kind))
-            outcome.blockedBy.push_back(std::move(pending));
+    outcome.blockedBy = stepsBlocking(plan.kind, datPolku);
     if (!outcome.blockedBy.empty()) {
         outcome.error = outcome.blockedBy.front().error;
         return outcome;

@@ -55,6 +55,10 @@ std::string journalPath(const std::string& datPolku, StepKind kind);
 // Settles every journal in `datPolku`.
 std::vector<RecoveredStep> recoverSteps(const std::string& datPolku);
 
+// Settles every journal in `datPolku` and returns the steps it could not
+// settle that must keep a step of kind `next` from running.
+std::vector<RecoveredStep> stepsBlocking(StepKind next, const std::string& datPolku);
+
 // Recovers the journals first; refuses while an earlier step that touches
 // the same files cannot be settled.
 StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan);

@@ -2,7 +2,9 @@
 #include "review/reviewbuilder.h"
 #include "common/ownfiles.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 #include <new>
 #include <system_error>
 
@@ -57,6 +59,26 @@ FileError readLines(const std::string& path, Rows& rows, ReviewList& list) {
     }
 }
 
+// The zero rows join the list only once their file is gone, so that they
+// are reviewed once; a file that cannot be read or removed keeps them all.
+// The list has room for them before the file goes: joining cannot fail.
+FileError takeZeroRows(const std::string& datPolku, ReviewList& list) {
+    const std::string zeroRowPath = zeroRowFilePath(datPolku);
+    ReviewList zero;
+    ZeroRowFileRows rows;
+    if (FileError error = readLines(zeroRowPath, rows, zero); error.failed())
+        return error;
+    rows.finish(zero);
+    list.rows.reserve(list.rows.size() + zero.rows.size());
+    list.unreadLines.reserve(list.unreadLines.size() + zero.unreadLines.size());
+    if (FileError error = removeFile(fsPath(zeroRowPath)); error.failed())
+        return error;
+    std::move(zero.rows.begin(), zero.rows.end(), std::back_inserter(list.rows));
+    std::move(zero.unreadLines.begin(), zero.unreadLines.end(),
+              std::back_inserter(list.unreadLines));
+    return {};
+}
+
 } // namespace
 
 ReviewSource chooseReviewSource(const std::string& datPolku) {
@@ -71,28 +93,26 @@ ReviewSource chooseReviewSource(const std::string& datPolku) {
     return ReviewSource::Nothing;
 }
 
-FileError readCountedRows(ReviewSource source, const std::string& datPolku, ReviewList& list) {
+CountedRowsRead readCountedRows(ReviewSource source, const std::string& datPolku,
+                                ReviewList& list) {
     const bool workFile =
         source == ReviewSource::WorkFile || source == ReviewSource::WorkFileAndZeroRows;
     const bool zeroRows =
         source == ReviewSource::ZeroRowFile || source == ReviewSource::WorkFileAndZeroRows;
+    CountedRowsRead read;
     if (workFile) {
         WorkFileRows rows;
-        if (FileError error = readLines(workFilePath(datPolku), rows, list); error.failed())
-            return error;
+        read.error = readLines(workFilePath(datPolku), rows, list);
+        if (read.error.failed())
+            return read;
         rows.finish(list);
     }
-    if (!zeroRows)
-        return {};
-    const std::string zeroRowPath = zeroRowFilePath(datPolku);
-    ZeroRowFileRows rows;
-    if (FileError error = readLines(zeroRowPath, rows, list); error.failed())
-        return error;
-    rows.finish(list);
-    if (workFile)
-        sortRowsByCode(list);
-    // A zero-row file is reviewed once.
-    return removeFile(fsPath(zeroRowPath));
+    if (zeroRows) {
+        read.zeroRowsLeft = takeZeroRows(datPolku, list);
+        if (workFile)
+            sortRowsByCode(list);
+    }
+    return read;
 }
 
 } // namespace orvik

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/codepage.h"
+#include "common/filefailure.h"
 #include "review/reviewnotices.h"
 
 namespace orvik {
@@ -50,6 +51,16 @@ std::string unreadableStockNotice(const StockPassResult& result) {
         notice += (i == 0 ? "" : ", ") + files[i];
     notice += " ei voitu lukea. Listassa ei ole varastotietoja. ";
     return notice;
+}
+
+std::string zeroRowsLeftNotice(const FileError& failure, const std::string& zeroRowPath) {
+    if (!failure.failed())
+        return {};
+    // Left out, not lost: the file stays until the review can take and
+    // remove it in one go.
+    return fileFailureText(failure) + "Tiedoston " + zeroRowPath +
+           " nollainventointirivit eivät ole listassa; ne otetaan listaan, kun tiedoston voi "
+           "lukea ja poistaa. "_cp;
 }
 
 } // namespace orvik

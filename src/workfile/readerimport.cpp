@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
@@ -26,19 +28,25 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
-std::string notImportedText(const ImportResult& imported) {
+ReaderSoftwareImport notImported(const std::string& why) {
+    return {ReaderSoftwareImport::Outcome::Failed, 0, why + "Tietoja ei tuotu. "_cp, {}};
+}
+
+std::string whyNotTaken(const ImportResult& imported) {
     if (!imported.blockedBy.empty())
-        return unsettledStepText(imported.blockedBy.front()) + "Tietoja ei tuotu. "_cp;
-    return fileFailureText(imported.error) + "Tietoja ei tuotu. "_cp;
+        return unsettledStepText(imported.blockedBy.front());
+    return fileFailureText(imported.error);
 }
 
 // Takes the pending count into the work file; its removal is the end of the
 // same journalled step, so a crash can neither lose it nor take it twice.
-bool takePending(const std::string& datPolku, Clock& clock, ReaderSoftwareImport& result) {
+// Nothing is taken when it returns false, with the reason in `why`.
+bool takePending(const std::string& datPolku, Clock& clock, ReaderSoftwareImport& result,
+                 std::string& why) {
     const ImportResult imported = tuodata(kPendingCountName, datPolku, clock,
                                           StepEnd{{fs::absolute(kPendingCountName)}, {}, {}});
     if (imported.error.failed()) {
-        result = {ReaderSoftwareImport::Outcome::Failed, 0, notImportedText(imported), {}};
+        why = whyNotTaken(imported);
         return false;
     }
     result.outcome = ReaderSoftwareImport::Outcome::Imported;
@@ -46,6 +54,20 @@ bool takePending(const std::string& datPolku, Clock& clock, ReaderSoftwareImport
     if (imported.endError.failed())
         result.warning = takenSourceLeftText(imported.endError);
     return true;
+}
+
+// The waiting count is in, the reader software's new file is not: the
+// import stands, with a warning that says both.
+ReaderSoftwareImport onlyWaitingTaken(ReaderSoftwareImport waiting, const std::string& why,
+                                      const std::string& sourceName, bool movedToPending) {
+    const std::string pendingName = cpPath(fs::absolute(kPendingCountName));
+    std::string text = " Odottaneen tiedoston " + pendingName +
+                       " tiedot on otettu työtiedostoon."_cp + why + "Tiedoston " + sourceName +
+                       " tietoja ei tuotu";
+    if (movedToPending)
+        text += "; ne odottavat tiedostossa " + pendingName + " seuraavaa tuontia";
+    waiting.warning = text + ". ";
+    return waiting;
 }
 
 // Another file system cannot take a rename: copy, then remove the source,
@@ -79,13 +101,35 @@ FileError moveToPending(const fs::path& source, const std::string& datPolku, Clo
     return error;
 }
 
+// The reader software's new file, once a waiting count (when there was
+// one) is in `result`.
+ReaderSoftwareImport takeNewFile(const fs::path& source, const std::string& sourceName,
+                                 const std::string& datPolku, Clock& clock,
+                                 ReaderSoftwareImport result, bool tookWaiting) {
+    // A taken count that could not be removed stops the next one.
+    if (!result.warning.empty()) {
+        result.warning += "Tiedoston " + sourceName + " tietoja ei tuotu. ";
+        return result;
+    }
+    const FileError moveError = moveToPending(source, datPolku, clock);
+    std::string why;
+    if (!moveError.failed() && takePending(datPolku, clock, result, why))
+        return result;
+    if (moveError.failed())
+        why = fileFailureText(moveError);
+    if (!tookWaiting)
+        return notImported(why);
+    return onlyWaitingTaken(std::move(result), why, sourceName, !moveError.failed());
+}
+
 } // namespace
 
 ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
                                                const std::string& datPolku, Clock& clock) {
     // A step a crash or a refused removal left unfinished is settled first,
-    // so that a count already taken is not seen as waiting.
-    recoverSteps(datPolku);
+    // so that a count already taken is not seen as waiting; one that cannot
+    // be settled refuses the import before any file is touched.
+    const std::vector<RecoveredStep> blocking = stepsBlocking(StepKind::Import, datPolku);
     const std::string sourceName = readerSoftwareFilePath(readerDir);
     const fs::path source = fsPath(sourceName);
     const bool hasSource = isFile(source);
@@ -95,20 +139,16 @@ ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
                 0,
                 "Ei tuotua tiedostoa: " + sourceName,
                 {}};
+    if (!blocking.empty())
+        return notImported(unsettledStepText(blocking.front()));
 
     ReaderSoftwareImport result;
-    if (hasPending && !takePending(datPolku, clock, result))
+    std::string why;
+    if (hasPending && !takePending(datPolku, clock, result, why))
+        return notImported(why);
+    if (!hasSource)
         return result;
-    if (hasSource && result.warning.empty()) {
-        if (FileError error = moveToPending(source, datPolku, clock); error.failed())
-            return {ReaderSoftwareImport::Outcome::Failed,
-                    0,
-                    fileFailureText(error) + "Tietoja ei tuotu. "_cp,
-                    {}};
-        if (!takePending(datPolku, clock, result))
-            return result;
-    }
-    return result;
+    return takeNewFile(source, sourceName, datPolku, clock, std::move(result), hasPending);
 }
 
 std::string importedCountCaption(std::int64_t lineCount) {

@@ -19,7 +19,10 @@ struct ReaderSoftwareImport {
 };
 
 // `readerDir` is the reader-software directory value as the user sees it
-// (Text1); `datPolku` the work directory value read at start-up.
+// (Text1); `datPolku` the work directory value read at start-up. A waiting
+// "pnqty.dat" is taken first; when the new file then fails, the import is
+// still Imported, and the warning says which file was not taken and why.
+// A step that cannot be settled refuses before any file is touched.
 ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
                                                const std::string& datPolku, Clock& clock);
 

@@ -333,6 +333,38 @@ TEST_F(FrmMainTest, FailedImportReportsTheErrorAndKeepsTheMainWindow) {
     EXPECT_EQ(readFile(cwd / "pnqty.dat"), "6410000000017    3\r\n");
 }
 
+TEST_F(FrmMainTest, AWaitingCountTakenBeforeTheNewFileFailsIsShownAndReviewedAfterTheWarning) {
+    writeFile(cwd / "pnqty.dat", "6410000000017    3\r\n");
+    writeFile(vorda / "orvik.dat", "6410000000024    1\r\n");
+    loadAndShow();
+    test::FailingFileOps moveRefused(1L << 30, EACCES);
+    moveRefused.failRenameOf = vorda.dirValue() + "orvik.dat";
+    QString labelWhileWarned;
+    int reviewsWhileWarned = -1;
+    fake.messages.onShow = [&](const ShownMessage&) {
+        if (reviewsWhileWarned < 0) {
+            labelWhileWarned = window->Label3->text();
+            reviewsWhileWarned = reviewWindowsOpened();
+        }
+    };
+    {
+        ScopedFileOps scoped(moveRefused);
+        click(window->Command3);
+    }
+
+    ASSERT_FALSE(fake.messages.shown.empty());
+    const ShownMessage& warned = fake.messages.shown[0];
+    EXPECT_NE(warned.text.find(vorda.dirValue() + "orvik.dat tietoja ei tuotu"), std::string::npos)
+        << warned.text;
+    EXPECT_EQ(warned.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(warned.title, kDefaultMessageTitle);
+    EXPECT_EQ(labelWhileWarned, cp("Rivejä käsitelty: 1 kpl"));
+    EXPECT_EQ(reviewsWhileWarned, 0);
+    EXPECT_EQ(readFile(dat / "orvik.dat"), "6410000000017    3\r\n");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(reviewWindowsOpened(), 1);
+}
+
 TEST_F(FrmMainTest, StartUpSettlesAnInterruptedImportAndRemovesLeftoverTemporaries) {
     writeFile(dat / "orvik.dat", "6410000000017    3\r\n6410000000024");
     writeFile(dat / ".orvik.txt.tmp-4711-1", "half a save");

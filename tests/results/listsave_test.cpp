@@ -34,7 +34,8 @@ protected:
         for (const std::string& line : splitLines(file("orvik.dat")))
             EXPECT_EQ(line.size(), 18u) << line;
         ReviewList readBack;
-        ASSERT_FALSE(readCountedRows(ReviewSource::WorkFile, dir.dirValue(), readBack).failed());
+        ASSERT_FALSE(
+            readCountedRows(ReviewSource::WorkFile, dir.dirValue(), readBack).error.failed());
         EXPECT_TRUE(readBack.unreadLines.empty());
         std::map<std::string, std::string> counts;
         for (const ReviewRow& row : readBack.rows)

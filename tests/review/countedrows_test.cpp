@@ -37,7 +37,9 @@ protected:
     ReviewList read(const char* fileName, ReviewSource source, const std::string& content) {
         test::writeFile(dir / fileName, content);
         ReviewList list;
-        EXPECT_FALSE(readCountedRows(source, datPolku, list).failed());
+        const CountedRowsRead read = readCountedRows(source, datPolku, list);
+        EXPECT_FALSE(read.error.failed());
+        EXPECT_FALSE(read.zeroRowsLeft.failed());
         return list;
     }
     ReviewList readWorkFile(const std::string& content) {
@@ -131,13 +133,13 @@ TEST(ReviewSource, AZeroRowFileJoinsTheWorkFileRowsAndIsReviewedOnce) {
     const std::string datPolku = dir.dirValue();
     EXPECT_EQ(chooseReviewSource(datPolku), ReviewSource::Nothing);
     ReviewList list;
-    EXPECT_TRUE(readCountedRows(ReviewSource::WorkFile, datPolku, list).failed());
+    EXPECT_TRUE(readCountedRows(ReviewSource::WorkFile, datPolku, list).error.failed());
 
     test::writeFile(dir / "orvik.dat",
                     countLine("1", "5") + countLine("2", "1") + countLine("1", "2"));
     test::writeFile(dir / "nulli.dat", countLine("2", "0") + countLine("0", "0"));
     ASSERT_EQ(chooseReviewSource(datPolku), ReviewSource::WorkFileAndZeroRows);
-    ASSERT_FALSE(readCountedRows(ReviewSource::WorkFileAndZeroRows, datPolku, list).failed());
+    ASSERT_FALSE(readCountedRows(ReviewSource::WorkFileAndZeroRows, datPolku, list).error.failed());
     // Counted rows merged as always; each zero row its own row, after the
     // counted row of its code.
     EXPECT_EQ(column(list, colTuote), (Texts{"0", "1", "2", "2"}));

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QTest>
 #include <QTreeView>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 #include "common/codepage.h"
@@ -153,6 +154,35 @@ TEST_F(ReviewWindow, UnreadableWorkFileEndsTheReviewWithoutSaving) {
         << fake.messages.shown[0].text;
     EXPECT_EQ(fake.programEnd.endCalls, 1);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The review is never locked out by zero rows it cannot remove, and never
+// takes them twice: they wait in their file until it can go.
+TEST_F(ReviewWindow, ZeroRowsWhoseFileCannotBeRemovedAreLeftOutWithAWarningUntilItCanGo) {
+    test::writeFile(dir / "orvik.dat", countLine("200", "1"));
+    test::writeFile(dir / "nulli.dat", countLine("100", "0") + "unreadable\r\n");
+    {
+        test::FailingFileOps removalRefused(1L << 30, EBUSY);
+        removalRefused.failRemovalOf = "nulli.dat";
+        ScopedFileOps scoped(removalRefused);
+        open();
+    }
+
+    EXPECT_FALSE(fake.programEnd.ended());
+    EXPECT_TRUE(window->Command4->isVisible());
+    EXPECT_EQ(codes(), QStringList{"200"});
+    ASSERT_FALSE(fake.messages.shown.empty());
+    const ShownMessage& warned = fake.messages.shown[0];
+    EXPECT_NE(warned.text.find(" Tiedoston " + dir.dirValue() + "nulli.dat nollainventointirivit"),
+              std::string::npos)
+        << warned.text;
+    EXPECT_EQ(warned.icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(closeByUser());
+    EXPECT_EQ(test::readFile(dir / "orvik.dat"), countLine("200", "1"));
+
+    open();
+    EXPECT_EQ(codes(), (QStringList{"100", "200"}));
+    EXPECT_FALSE(test::exists(dir / "nulli.dat"));
 }
 
 TEST_F(ReviewWindow, MissingStockFilesAreToldOnceTheListStands) {

@@ -28,6 +28,8 @@ public:
     std::string onlyFile;
     // When set, removing a file whose path ends with it fails.
     std::string failRemovalOf;
+    // When set, renaming a file whose path ends with it fails.
+    std::string failRenameOf;
     int unlink(const NativePathChar* path) override;
     int open(const NativePathChar* path, int flags, int mode) override;
     long write(int fd, const void* data, std::size_t size) override;

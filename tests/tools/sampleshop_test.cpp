@@ -126,7 +126,7 @@ TEST(ReviewOfSampleShop, EveryRowMatchesTheShopsData) {
     const Shop shop = sampleshop::makeShop({600, 500, 150, 21});
     ASSERT_FALSE(sampleshop::writeShop(shop, dir.path(), dir / "orvik.dat").failed());
     ReviewList list;
-    ASSERT_FALSE(readCountedRows(ReviewSource::WorkFile, dir.dirValue(), list).failed());
+    ASSERT_FALSE(readCountedRows(ReviewSource::WorkFile, dir.dirValue(), list).error.failed());
     ASSERT_TRUE(fillStock(list, dir.dirValue(), nullptr).unreadableFiles.empty());
 
     const auto sums = countedSums(shop);

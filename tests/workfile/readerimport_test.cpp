@@ -146,6 +146,77 @@ TEST_F(ReaderImportTest, RefusedMoveLeavesTheCountWhereTheReaderSoftwarePutIt) {
     EXPECT_FALSE(test::exists(pending()));
 }
 
+// The waiting count goes in first; when the new file then cannot be moved,
+// cannot be taken, or must wait behind a taken count that cannot be
+// removed, the waiting count's lines are reported as taken.
+TEST_F(ReaderImportTest, AWaitingCountTakenIsToldAsTakenWhenTheNewFileIsNot) {
+    const std::string waiting = "LEFTOVER           7\r\n";
+    const std::string pendingName = pending().string();
+    const std::string sourceName = vorda.dirValue() + "orvik.dat";
+    const std::string waitingTaken =
+        " Odottaneen tiedoston " + pendingName + " tiedot on otettu työtiedostoon."_cp;
+    writeFile(pending(), waiting);
+    writeFile(source(), kThreeLines);
+    test::FailingFileOps moveRefused(1L << 30, EACCES);
+    moveRefused.failRenameOf = sourceName;
+
+    const ReaderSoftwareImport unmoved = importUnder(moveRefused);
+
+    ASSERT_EQ(unmoved.outcome, Outcome::Imported) << unmoved.message;
+    EXPECT_EQ(unmoved.lineCount, 1);
+    EXPECT_EQ(unmoved.warning, waitingTaken + " Tiedostoa " + sourceName +
+                                   " ei voitu siirtää: "_cp +
+                                   FileError::fromErrno(EACCES).message() + ". Tiedoston " +
+                                   sourceName + " tietoja ei tuotu. ");
+    EXPECT_EQ(readFile(dat / "orvik.dat"), waiting);
+    EXPECT_EQ(readFile(source()), kThreeLines);
+
+    writeFile(pending(), waiting);
+    test::FailingFileOps diskFullAfterWaiting(static_cast<long>(waiting.size()));
+    diskFullAfterWaiting.onlyFile = dat.dirValue() + "orvik.dat";
+
+    const ReaderSoftwareImport untaken = importUnder(diskFullAfterWaiting);
+
+    ASSERT_EQ(untaken.outcome, Outcome::Imported) << untaken.message;
+    EXPECT_EQ(untaken.lineCount, 1);
+    EXPECT_EQ(untaken.warning,
+              waitingTaken + " Tiedostoon " + dat.dirValue() +
+                  "orvik.dat ei voitu kirjoittaa: " + FileError::fromErrno(28).message() +
+                  ". Tiedoston " + sourceName + " tietoja ei tuotu; ne odottavat tiedostossa " +
+                  pendingName + " seuraavaa tuontia. ");
+    EXPECT_EQ(readFile(dat / "orvik.dat"), waiting + waiting);
+    EXPECT_EQ(readFile(pending()), kThreeLines);
+
+    writeFile(source(), kThreeLines);
+    test::FailingFileOps removalRefused(1L << 30, EBUSY);
+    removalRefused.failRemovalOf = "pnqty.dat";
+
+    const ReaderSoftwareImport stuck = importUnder(removalRefused);
+
+    ASSERT_EQ(stuck.outcome, Outcome::Imported) << stuck.message;
+    EXPECT_EQ(stuck.lineCount, 3);
+    EXPECT_EQ(stuck.warning.rfind(" Tiedoston " + pendingName, 0), 0u) << stuck.warning;
+    EXPECT_TRUE(stuck.warning.ends_with(". Tiedoston " + sourceName + " tietoja ei tuotu. "))
+        << stuck.warning;
+    EXPECT_EQ(readFile(dat / "orvik.dat"), waiting + waiting + kThreeLines);
+    EXPECT_EQ(readFile(source()), kThreeLines);
+}
+
+TEST_F(ReaderImportTest, AnUnsettledStepRefusesTheImportBeforeTheCountIsMoved) {
+    const auto journal = dat / "orvik_tuonti.jnl";
+    writeFile(journal, "not a journal");
+    writeFile(source(), kThreeLines);
+
+    const ReaderSoftwareImport refused = import();
+
+    EXPECT_EQ(refused.outcome, Outcome::Failed);
+    EXPECT_NE(refused.message.find(journal.string()), std::string::npos) << refused.message;
+    EXPECT_TRUE(refused.message.ends_with(". Tietoja ei tuotu. ")) << refused.message;
+    EXPECT_EQ(readFile(source()), kThreeLines);
+    EXPECT_FALSE(test::exists(pending()));
+    EXPECT_EQ(readFile(journal), "not a journal");
+}
+
 // The reader software's directory on another file system: the first rename
 // is refused as a cross-device link.
 class CrossDeviceOnce : public FileOps {

@@ -19,6 +19,7 @@
 
 #include "common/codepage.h"
 #include "common/filefailure.h"
+#include "common/ownfiles.h"
 #include "platform/qt/qtext.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewnotices.h"
@@ -216,12 +217,12 @@ void frmRepo::Form_Load() {
     openWindow();
     platform_.events.runPendingOnce();
 
-    const FileError readError = readCountedRows(source, dirs_.datPolku, list_);
-    if (readError.failed()) {
+    const CountedRowsRead read = readCountedRows(source, dirs_.datPolku, list_);
+    if (read.error.failed()) {
         // A list only partly read must never be saved over the work file,
         // so the review ends here and leaves the files as they are.
         hide();
-        platform_.messages.show(fileFailureText(readError) +
+        platform_.messages.show(fileFailureText(read.error) +
                                     "Ohjelma lopetetaan; tiedostot jäävät ennalleen. "_cp,
                                 kDefaultMessageTitle, MsgIcon::None, MsgButtons::Ok);
         platform_.programEnd.endNow();
@@ -236,6 +237,10 @@ void frmRepo::Form_Load() {
     loading_ = false;
     ListView1->setFocus();
 
+    const std::string zeroRowsLeft =
+        zeroRowsLeftNotice(read.zeroRowsLeft, zeroRowFilePath(dirs_.datPolku));
+    if (!zeroRowsLeft.empty())
+        platform_.messages.warning(zeroRowsLeft, kNoticeTitle);
     showNotice(unreadLinesNotice(list_));
     showNotice(unreadableStockNotice(stock));
 }
