@@ -39,6 +39,8 @@ public:
     void printLine(const std::string& line) override;
     // Draws the collected lines, page after page, and releases the document.
     PrintOutcome endDocument() override;
+    // The same on a printer the caller has set up (a toolkit PDF file, say).
+    PrintOutcome endDocumentOn(QPrinter& printer);
 
 private:
     struct Document {
