@@ -8,6 +8,9 @@ orvik_packages="$orvik_packages qt6-translations-l10n"
 orvik_packages="$orvik_packages qt6-svg-dev"
 # The reports' text read back from their PDF files (pdftotext).
 orvik_packages="$orvik_packages poppler-utils"
+# Other fixed-pitch faces for the report tests under other font sets
+# (scripts/report-fonts.sh), and fc-match to check which face a set resolves.
+orvik_packages="$orvik_packages fonts-noto-mono fonts-liberation2 fontconfig"
 # The reports' PDF files are compressed with zlib.
 orvik_packages="$orvik_packages zlib1g-dev"
 # The install and package checks.

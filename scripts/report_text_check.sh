@@ -2,13 +2,22 @@
 # Prints both reports of the huge shop into PDF files (build/bin/review_huge_bench)
 # and compares what pdftotext -layout reads from them, and their page counts,
 # with the reports of the code before the reports were drawn as glyph runs.
-# The expected values were taken on the build machine (Debian 12, the fonts
-# of scripts/deps.sh); other fonts give other pages. Usage: report_text_check.sh [BUILD_DIR]
+# The expected values were taken on the build machine (Debian 12) with DejaVu
+# Sans Mono as the fixed-pitch face, which the run asks fontconfig for; other
+# faces give other pages. Usage: report_text_check.sh [BUILD_DIR]
 set -euo pipefail
 build="${1:-$(cd "$(dirname "$0")/.." && pwd)/build}"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
-ORVIK_BENCH_PDF_DIR="$out" "$build/bin/review_huge_bench" >/dev/null
+cat >"$out/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <alias binding="strong"><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer></alias>
+  <include>/etc/fonts/fonts.conf</include>
+</fontconfig>
+EOF
+FONTCONFIG_FILE="$out/fonts.conf" ORVIK_BENCH_PDF_DIR="$out" "$build/bin/review_huge_bench" >/dev/null
 status=0
 check() { # NAME PAGES SHA256
     local pages text

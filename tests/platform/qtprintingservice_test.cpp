@@ -1,7 +1,6 @@
 // The Qt printing service, through the PDF file it writes where there is no
 // printer.
 #include <QFont>
-#include <QFontMetrics>
 #include <QRegularExpression>
 #include <algorithm>
 #include <filesystem>
@@ -101,16 +100,11 @@ TEST(QtPrintingService, APdfCutShortByACrashNeverAppearsUnderItsName) {
     EXPECT_TRUE(pdfFiles(dir).empty());
 }
 
-TEST(QtPrintingService, ReportFontHasAFixedPitchAtTheAskedSizeEvenWhenTheFaceIsMissing) {
-    for (const char* face : {"Courier New", "No Such Face Anywhere"}) {
-        const QFont font = reportFont(face, 8);
-        EXPECT_EQ(font.pointSize(), 8) << face;
-        // The columns line up only when every character is as wide as a blank.
-        const QFontMetrics metrics(font);
-        const int blanks = metrics.horizontalAdvance(QStringLiteral("          "));
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiiiiiiiii")), blanks) << face;
-        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("MMMMMMMMMM")), blanks) << face;
-    }
+// The columns line up however wide the face's characters are: the lines are
+// laid out at one pitch (ReportText checks where every word lands).
+TEST(QtPrintingService, ReportFontHasTheAskedSizeEvenWhenTheFaceIsMissing) {
+    for (const char* face : {"Courier New", "No Such Face Anywhere"})
+        EXPECT_EQ(reportFont(face, 8).pointSize(), 8) << face;
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QRawFont>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "common/codepage.h"
 #include "common/dirvalue.h"
@@ -76,6 +78,12 @@ double designWidth(const QFont& font) {
     return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
 }
 
+// From one character of a report line to the next, in the printer's pixels:
+// a digit's width, which is every character's in a fixed-pitch face.
+qreal reportPitch(const QFont& font, QPrinter& printer) {
+    return QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('0'));
+}
+
 // Where the toolkit would put lines of `font` on the printer's pages, in
 // points.
 TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
@@ -92,81 +100,77 @@ TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
     layout.lineSpacing = metrics.lineSpacing() * pointsPerPixel;
     layout.fontName = pdfFontName(QFontInfo(font).family());
     layout.fontPoints = points;
-    layout.advance = exact.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel;
+    layout.advance = reportPitch(font, printer) * pointsPerPixel;
     layout.glyphWidth = designWidth(font);
     layout.ascent = exact.ascent() * pointsPerPixel;
     layout.descent = exact.descent() * pointsPerPixel;
     return layout;
 }
 
-// The lines of a report as glyph runs of the report's font: a line of
-// fixed-pitch text needs no shaping, and its blanks need not be drawn, which
-// is most of the work of a page. A line with a character the font has no
-// glyph for (or a control character) is drawn as text, with Qt's fallbacks.
+// The lines of a report as glyph runs of the report's font, each character
+// one pitch right of the last, as in the PDF file: the columns line up even
+// in a proportional face, which is all a machine without a fixed-pitch one
+// can offer. A line of report text needs no shaping, and its blanks need not
+// be drawn, which is most of the work of a page. A character the font has no
+// glyph for is drawn as text in its place, with the toolkit's fallbacks;
+// controls and bytes the code page leaves undefined show nothing.
 class ReportGlyphs {
 public:
-    explicit ReportGlyphs(const QFont& deviceFont) : font_(QRawFont::fromFont(deviceFont)) {
-        if (!font_.isValid())
-            return;
+    ReportGlyphs(const QFont& deviceFont, qreal pitch)
+        : font_(QRawFont::fromFont(deviceFont)), pitch_(pitch) {
         for (int byte = 0; byte < 256; ++byte) {
             const QString text = toQString(std::string(1, static_cast<char>(byte)));
-            const QList<quint32> glyphs = font_.glyphIndexesForString(text);
-            const bool drawable =
-                text.size() == 1 && text[0].isPrint() && glyphs.size() == 1 && glyphs[0] != 0;
-            if (!drawable)
+            if (byte == ' ' || !text[0].isPrint())
                 continue;
-            const QList<QPointF> advances = font_.advancesForGlyphIndexes(glyphs);
-            glyph_[static_cast<std::size_t>(byte)] = glyphs[0];
-            advance_[static_cast<std::size_t>(byte)] = advances.value(0).x();
-            drawable_[static_cast<std::size_t>(byte)] = true;
+            const QList<quint32> glyphs =
+                font_.isValid() ? font_.glyphIndexesForString(text) : QList<quint32>();
+            if (glyphs.size() == 1 && glyphs[0] != 0)
+                glyph_[static_cast<std::size_t>(byte)] = glyphs[0];
+            else
+                fallback_[static_cast<std::size_t>(byte)] = text;
         }
     }
 
-    // Adds `line`, its baseline at `baseline`, to the glyphs drawn at the
-    // next flush; false when it cannot be drawn as glyphs, and then nothing
-    // of it was added.
-    bool add(const QPointF& baseline, const std::string& line) {
-        if (!font_.isValid())
-            return false;
-        const qsizetype before = glyphs_.size();
-        qreal x = baseline.x();
+    // Adds `line`, its baseline at `baseline`, to what the next flush draws.
+    void add(const QPointF& baseline, const std::string& line) {
+        QPointF at = baseline;
         for (char c : line) {
             const auto byte = static_cast<unsigned char>(c);
-            if (!drawable_[byte]) {
-                glyphs_.resize(before);
-                positions_.resize(before);
-                return false;
-            }
-            if (c != ' ') {
+            if (glyph_[byte] != 0) {
                 glyphs_.append(glyph_[byte]);
-                positions_.append(QPointF(x, baseline.y()));
+                positions_.append(at);
+            } else if (!fallback_[byte].isEmpty()) {
+                texts_.emplace_back(at, fallback_[byte]);
             }
-            x += advance_[byte];
+            at.rx() += pitch_;
         }
-        return true;
     }
 
-    // Draws the glyphs added since the last flush, as one run: a page is
-    // handed to the paint engine at once rather than line by line.
+    // Draws what was added since the last flush, the glyphs as one run: a
+    // page is handed to the paint engine at once rather than line by line.
     void flush(QPainter& painter) {
-        if (glyphs_.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(font_);
-        run.setGlyphIndexes(glyphs_);
-        run.setPositions(positions_);
-        painter.drawGlyphRun(QPointF(0, 0), run);
+        if (!glyphs_.isEmpty()) {
+            QGlyphRun run;
+            run.setRawFont(font_);
+            run.setGlyphIndexes(glyphs_);
+            run.setPositions(positions_);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        for (const auto& [at, text] : texts_)
+            painter.drawText(at, text);
         glyphs_.clear();
         positions_.clear();
+        texts_.clear();
     }
 
 private:
     QRawFont font_;
-    std::array<quint32, 256> glyph_{};
-    std::array<qreal, 256> advance_{};
-    std::array<bool, 256> drawable_{};
+    qreal pitch_;
+    std::array<quint32, 256> glyph_{};    // 0 where a byte has no glyph to draw
+    std::array<QString, 256> fallback_{}; // a character drawn as text
     QList<quint32> glyphs_;
     QList<QPointF> positions_;
+    std::vector<std::pair<QPointF, QString>> texts_;
 };
 
 } // namespace
@@ -218,6 +222,12 @@ PrintOutcome QtPrintingService::endDocument() {
     return outcome;
 }
 
+PrintOutcome QtPrintingService::endDocumentOn(QPrinter& printer) {
+    const PrintOutcome outcome = printOnPrinter(printer, fromQString(printer.printerName()));
+    document_.lines.clear();
+    return outcome;
+}
+
 PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::string& printerName) {
     const std::string failure = drawLines(printer);
     if (!failure.empty() || printer.printerState() == QPrinter::Error)
@@ -258,7 +268,7 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
     painter.setFont(font);
     const QFontMetrics metrics(font, &printer);
     const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-    ReportGlyphs glyphs(painter.font());
+    ReportGlyphs glyphs(painter.font(), reportPitch(font, printer));
     const std::vector<std::size_t> starts =
         pageStarts(document_.lines.size(), metrics.height(), metrics.lineSpacing(), pageHeight);
     std::size_t nextPage = 1;
@@ -272,10 +282,7 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
             ++nextPage;
             top = 0;
         }
-        if (!glyphs.add(QPointF(0, top + metrics.ascent()), line)) {
-            glyphs.flush(painter);
-            painter.drawText(0, top + metrics.ascent(), toQString(line));
-        }
+        glyphs.add(QPointF(0, top + metrics.ascent()), line);
         top += metrics.lineSpacing();
     }
     glyphs.flush(painter);

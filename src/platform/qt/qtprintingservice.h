@@ -12,8 +12,9 @@ class QPrinter;
 namespace orvik {
 
 // The font for a report: the face asked for, or the system's fixed-pitch
-// font at the same size when the machine lacks it, since the reports' columns
-// rely on a fixed pitch.
+// font at the same size when the machine lacks it. A machine with no
+// fixed-pitch face at all may give a proportional one; the lines are laid out
+// at one pitch all the same, so their columns line up.
 QFont reportFont(const std::string& face, int points);
 
 class QtPrintingService : public PrintingService {
@@ -39,6 +40,8 @@ public:
     void printLine(const std::string& line) override;
     // Draws the collected lines, page after page, and releases the document.
     PrintOutcome endDocument() override;
+    // The same on a printer the caller has set up (a toolkit PDF file, say).
+    PrintOutcome endDocumentOn(QPrinter& printer);
 
 private:
     struct Document {
