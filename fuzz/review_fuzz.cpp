@@ -239,7 +239,7 @@ void checkSavedList(const ReviewList& list) {
     ScratchDir& dir = ScratchDir::instance();
     dir.write("orvik.dat", files.workFile);
     ReviewList again;
-    expect(!readCountedRows(ReviewSource::WorkFile, dir.dirValue(), again).failed(),
+    expect(!readCountedRows(ReviewSource::WorkFile, dir.dirValue(), again).error.failed(),
            "the saved work file reads");
     expect(again.rows.size() == list.rows.size(), "the saved list reads back row for row");
     std::map<std::string, std::int64_t> saved;
@@ -272,7 +272,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dir.write(kStockFiles[i - 1], parts[i]);
 
     ReviewList list;
-    expect(!readCountedRows(ReviewSource::WorkFile, dir.dirValue(), list).failed(),
+    expect(!readCountedRows(ReviewSource::WorkFile, dir.dirValue(), list).error.failed(),
            "the work file reads");
     checkCountedRows(list, plainWorkFile(parts[0]));
 
