@@ -27,7 +27,7 @@ std::string shownDir(const std::string& value) {
 std::vector<fs::path> guideCandidates(const fs::path& programDir) {
     return {
         (programDir / "guide" / kGuideFileName).lexically_normal(),
-        (programDir / ".." / "share" / "orvik" / "guide" / kGuideFileName).lexically_normal(),
+        (programDir / ORVIK_GUIDE_FROM_PROGRAM / kGuideFileName).lexically_normal(),
         (programDir / ".." / "guide" / kGuideFileName).lexically_normal(),
     };
 }

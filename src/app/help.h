@@ -17,9 +17,8 @@ inline constexpr const char* kGuideFileName = "kayttoohje.html";
 inline constexpr const char* kAboutTitle = "Tietoja Orvikista";
 
 // The guide's front page, in the order it is looked for: beside the program
-// (a program kept in one folder with its guide), under the installed
-// program's prefix (bin/ -> share/orvik/guide/), and in the build tree
-// (bin/ -> guide/).
+// (a program kept in one folder with its guide), where the install puts it
+// (bin/ -> share/orvik/guide/), and in the build tree (bin/ -> guide/).
 std::vector<std::filesystem::path> guideCandidates(const std::filesystem::path& programDir);
 
 // The first candidate that is a file.
