@@ -83,7 +83,7 @@ std::string textString(const std::string& bytes) {
 
 // The report font as the file shows it: each code's glyph (in the font
 // file, when embedded) and width, and the width every character takes in a
-// word: a digit's, which in a fixed-pitch face is every character's.
+// word.
 struct FontCodes {
     bool embedded = false;
     std::array<std::uint16_t, 256> glyph{};
@@ -104,17 +104,21 @@ FontCodes fontCodes(const TextPdfLayout& layout, const TrueTypeFont& font) {
         codes.glyph[code] = font.glyphOf(cp1252::toUnicode(static_cast<unsigned char>(code)));
         codes.width[code] = font.advance(codes.glyph[code]);
     }
-    codes.pitchWidth = font.advance(font.glyphOf(U'0'));
+    // In a fixed-pitch face a digit's width is every character's, and the
+    // characters of a word follow each other at it with no moves between
+    // them; in any other face each character is moved on to the layout's
+    // advance exactly, as the printer draws it.
+    codes.pitchWidth = font.fixedPitch() ? font.advance(font.glyphOf(U'0'))
+                                         : 1000 * layout.advance / layout.fontPoints;
     return codes;
 }
 
 // The lines of a page as text-showing operators. Each line is one array of
 // its words, the blanks between them left out and replaced by moves that put
 // every word where the layout's advance puts its first character; the
-// characters within a word are a digit's width apart, so a character of
-// another width (in a face that is not fixed-pitch) is followed by a move
-// that makes up the difference. The moves repeat from line to line, so each
-// is formatted once.
+// characters within a word are the font codes' pitch width apart, so a
+// character of another width is followed by a move that makes up the
+// difference. The moves repeat from line to line, so each is formatted once.
 class PageText {
 public:
     PageText(const TextPdfLayout& layout, const FontCodes& codes)
