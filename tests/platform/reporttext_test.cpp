@@ -268,6 +268,35 @@ TEST(ReportText, PrintedPdfCarriesTheReportFontAsASubsetOfTheGlyphsItShows) {
         << ")";
 }
 
+// Every character of the code page reads back from the file as itself, each
+// a word of its own: two blanks apart, as a wide glyph of a proportional face
+// may reach over one. The controls and the bytes the code page leaves
+// undefined show nothing; pdftotext takes a no-break space for a blank.
+TEST(ReportText, EveryCharacterOfTheCodePageReadsBackFromThePdfAsItself) {
+    std::vector<std::string> lines(1);
+    std::vector<std::string> expected;
+    for (int code = 0x21; code <= 0xFF; ++code) {
+        const auto byte = static_cast<unsigned char>(code);
+        const char32_t character = cp1252::toUnicode(byte);
+        if (code == 0x7F || code == 0xA0 || (character >= 0x80 && character < 0xA0))
+            continue;
+        if (lines.back().size() >= 90)
+            lines.emplace_back();
+        lines.back() += std::string(1, static_cast<char>(byte)) + "  ";
+        expected.push_back(cp1252::toUtf8(std::string(1, static_cast<char>(byte))));
+    }
+    const QFont font = reportFont("Courier New", 9);
+    const QFontMetricsF metrics(font);
+    const double pointsPerPixel = 72 / metrics.fontDpi();
+    const Cell cell{metrics.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel,
+                    metrics.lineSpacing() * pointsPerPixel};
+    TempDir dir;
+    std::vector<std::string> read;
+    for (const Word& word : wordsOf(printedPdf(dir, PageOrientation::Portrait, 9, lines), cell))
+        read.push_back(word.text.toStdString());
+    EXPECT_EQ(read, expected) << QFontInfo(font).family().toStdString();
+}
+
 // The subset's glyphs draw exactly as the font's own, read by the toolkit's
 // font engine from the subset's file: the composites' parts are there under
 // their new numbers, and every glyph where its index says. The glyphs the
