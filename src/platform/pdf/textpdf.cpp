@@ -184,6 +184,8 @@ private:
         out += opened ? "] TJ\n" : "\n";
     }
 
+    // A word's characters, each of a width other than the pitch width
+    // followed by its catch-up.
     void appendWord(std::string& out, std::string_view word) {
         if (!anyCatchUp_) {
             appendLiteral(out, word, shown_);
@@ -203,7 +205,7 @@ private:
     }
 
     // The move, as a TJ number, over `columns` characters of which the last
-    // `drawn` were shown at the font's width; empty when there is none.
+    // `drawn` were shown at the pitch width; empty when there is none.
     const std::string& move(std::size_t columns, std::size_t drawn) {
         if (columns == 0 && drawn == 0)
             return none_;
