@@ -188,10 +188,12 @@ protected:
                         fakes.programEnd, fakes.events,     clock};
     }
 
-    // Runs the step once under the recording operations (on top of `under`).
+    // Runs the step once under the recording operations (on top of `under`,
+    // else of operations whose flushes only the record keeps).
     std::vector<FileCall> record(const std::function<void(RecordingFileOps&)>& step,
                                  FileOps* under = nullptr) {
-        RecordingFileOps recorder(under);
+        test::NoFlushFileOps noFlush;
+        RecordingFileOps recorder(under ? under : &noFlush);
         ScopedFileOps scoped(recorder);
         step(recorder);
         return recorder.calls();

@@ -324,14 +324,6 @@ std::string describe(const FileCall& call) {
     return "?";
 }
 
-// Flushes cost only time in the checks: what they make durable is the
-// replay's business.
-class NoFlushFileOps : public ForwardingFileOps {
-public:
-    int fsync(int) override { return 0; }
-    void syncDirectory(const NativePathChar*) override {}
-};
-
 fs::path normalDirectory(const fs::path& directory) {
     fs::path normal = fs::absolute(directory).lexically_normal();
     if (!normal.has_filename() && normal.has_relative_path())
