@@ -41,22 +41,28 @@ pid=""
 watchdog=""
 stop() {
     status=$?
+    # Cleaning up goes on even when whoever reads the output has gone.
+    set +e
+    trap '' PIPE
     if [ -n "$watchdog" ]; then
-        kill "$watchdog" 2>/dev/null || true
+        kill "$watchdog" 2>/dev/null
     fi
     if [ -n "$pid" ]; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
     fi
+    log=""
     if [ "$status" -ne 0 ] && [ -f "$dir/log/error_log" ]; then
-        echo "printqueue_test: the scheduler's log:" >&2
-        tail -n 40 "$dir/log/error_log" >&2
+        log="$(tail -n 40 "$dir/log/error_log")"
     fi
     rm -rf "$dir"
+    if [ -n "$log" ]; then
+        printf '%s\n%s\n' "printqueue_test: the scheduler's log:" "$log" >&2
+    fi
     exit "$status"
 }
 trap stop EXIT
-trap 'exit 1' HUP INT TERM
+trap 'exit 1' HUP INT TERM PIPE
 
 # A scheduler started as root runs the filters as the unprivileged lp user,
 # who must reach the spool files under this directory.
