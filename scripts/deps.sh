@@ -18,6 +18,10 @@ orvik_packages="$orvik_packages fonts-urw-base35"
 orvik_packages="$orvik_packages zlib1g-dev"
 # The install and package checks.
 orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
+# The program asks the print service whether a queue took a report
+# (libcups); the print-queue test runs a print service of its own (the
+# scheduler, its commands and the generic PDF printer driver).
+orvik_packages="$orvik_packages libcups2-dev cups"
 # ./test checks that every C++ source is formatted as .clang-format says.
 orvik_packages="$orvik_packages clang-format"
 # Only the fuzzers need these (scripts/fuzz.sh); ./run and ./test do not.

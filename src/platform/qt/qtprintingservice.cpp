@@ -21,6 +21,7 @@
 #include "common/safewrite.h"
 #include "platform/pdf/textpdf.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/systemprintqueue.h"
 
 namespace orvik {
 
@@ -233,7 +234,7 @@ PrintOutcome QtPrintingService::endDocument() {
         outcome = printToPdf();
     } else {
         QPrinter printer(printerInfo, QPrinter::HighResolution);
-        outcome = printOnPrinter(printer, fromQString(printerInfo.printerName()));
+        outcome = printOnQueue(printer, printerInfo.printerName());
     }
     document_.lines.clear();
     return outcome;
@@ -251,6 +252,26 @@ PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::str
         return {false, "tulostin " + printerName + " ei ottanut raporttia vastaan" +
                            (failure.empty() ? std::string() : " (" + failure + ")")};
     return {};
+}
+
+// The toolkit says nothing of what the print service did with the job, so
+// the queue is asked: a stopped one gets no job to keep waiting unseen (and
+// print later, perhaps after the user printed the report elsewhere), and one
+// that turned the job away is a failed print.
+PrintOutcome QtPrintingService::printOnQueue(QPrinter& printer, const QString& printerName) {
+    SystemPrintQueue queue(printerName);
+    const std::string stopped = queue.whyStopped();
+    if (!stopped.empty())
+        return {false, stopped};
+    queue.noteJobs();
+    const std::string name = fromQString(printerName);
+    const PrintOutcome printed = printOnPrinter(printer, name);
+    if (!printed.ok)
+        return printed;
+    const std::string refused = queue.whyNotTaken(printer.docName());
+    if (!refused.empty())
+        return {false, "tulostin " + name + " ei ottanut raporttia vastaan (" + refused + ")"};
+    return printed;
 }
 
 // The file is written here rather than by the toolkit's PDF engine, which
