@@ -1,11 +1,13 @@
 #pragma once
 // Test doubles of the platform interfaces: each records what it was asked and
 // plays back scripted answers, so tests never block on a dialog or a printer.
+#include "platform/folderpicker.h"
 #include "platform/platform.h"
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -114,6 +116,20 @@ public:
         return time;
     }
     std::chrono::nanoseconds elapsed() override { return passed; }
+};
+
+// Not part of Platform: only the settings dialog chooses folders.
+class FakeFolderPicker : public FolderPicker {
+public:
+    struct Call {
+        std::string title;
+        std::string start;
+    };
+    std::vector<Call> calls;
+    // Answers taken in order; when none is left the user cancels.
+    std::deque<std::optional<std::string>> answers;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& start) override;
 };
 
 // All doubles together, with the Platform that hands them out.
