@@ -4,11 +4,13 @@
 #include <memory>
 #include <string>
 
+#include "app/ui/frmasetukset.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/guardedapplication.h"
 #include "platform/qt/qtclock.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/qtfolderpicker.h"
 #include "platform/qt/qtmessageboxes.h"
 #include "platform/qt/qtprintingservice.h"
 #include "platform/qt/qtprogramend.h"
@@ -35,14 +37,19 @@ std::string commandLineText(int argc, char** argv) {
     return fromQString(joined);
 }
 
-} // namespace
-
-int runOrvik(int argc, char** argv) {
-    GuardedApplication application(argc, argv);
+// What every window of the program expects of the application.
+void prepare(GuardedApplication& application) {
     applyApplicationFont(application);
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
     application.setWindowIcon(applicationIcon());
+}
+
+} // namespace
+
+int runOrvik(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    prepare(application);
 
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;
@@ -65,6 +72,30 @@ int runOrvik(int argc, char** argv) {
     });
     if (started && !programEnd.ended())
         application.exec();
+    return application.failed() ? 1 : 0;
+}
+
+int runOrvikSettings(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    prepare(application);
+
+    QtSettingsStore settings;
+    QtSingleCopyLock singleCopy;
+    QtMessageBoxes messages;
+    QtPrintingService printer;
+    QtProgramEnd programEnd;
+    QtEventPump events;
+    QtClock clock;
+    QtFolderPicker folders;
+    Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
+    FailureGuard& guard = application.guardWith(messages, programEnd);
+
+    guard.run([&] {
+        frmAsetukset dialog(platform, folders);
+        dialog.Form_Load();
+        dialog.exec();
+        return true;
+    });
     return application.failed() ? 1 : 0;
 }
 
