@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -106,6 +107,31 @@ TEST_F(FrmMainTest, LayoutPlacesCaptionsParentsAndVisibility) {
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     // The shown buttons lie above the frame and their hidden twins.
     EXPECT_EQ(w.childAt(w.Command2->geometry().center()), w.Command2);
+}
+
+TEST_F(FrmMainTest, EachBoxAndListIsNamedByItsCaptionForAScreenReader) {
+    loadAndShow();
+    frmMain& w = *window;
+    const std::pair<QWidget*, const char*> named[] = {{w.Text1, "Vorda -hakemisto"},
+                                                      {w.Text2, "Dataset -hakemisto"},
+                                                      {w.Text3, "Inv -hakemisto"},
+                                                      {w.Text4, "Dat-hakemisto"}};
+    for (const auto& [control, caption] : named) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        ASSERT_TRUE(accessible);
+        EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(caption))
+            << control->objectName().toStdString();
+    }
+    // The name is the box's, not its content: the directory is its value.
+    QAccessibleInterface* text1 = QAccessible::queryAccessibleInterface(w.Text1);
+    EXPECT_EQ(text1->text(QAccessible::Value), QString::fromStdString(vorda.dirValue()));
+
+    // A list is named by its current entry here; its caption is found as its
+    // label (among its siblings: "Portti" lies in the frame, its list not).
+    const auto labels =
+        QAccessible::queryAccessibleInterface(w.Combo2)->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first->text(QAccessible::Name), cp("Tehtävä"));
 }
 
 TEST_F(FrmMainTest, CaptionsFitTheirControls) {
