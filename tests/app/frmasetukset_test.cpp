@@ -9,10 +9,13 @@
 #include <QTest>
 #include <memory>
 
+#include "app/startupsettings.h"
 #include "app/ui/frmasetukset.h"
 #include "common/codepage.h"
+#include "common/dirvalue.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/qtsettingsstore.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 
@@ -135,6 +138,41 @@ TEST_F(FrmAsetuksetTest, CancelClosesWithoutSaving) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(fake.settings.writes.empty());
     EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+// Through the real settings file: what the dialog saves is what start-up
+// reads, a comma, blanks and the fallback section included.
+TEST(FrmAsetuksetStore, WhatTheDialogSavesIsWhatStartUpReads) {
+    test::TempDir cwd, config, dirs;
+    test::ScopedCurrentDir inCwd{cwd.path()};
+    QtSettingsStore store(toQString(config.path().string()));
+    store.write("Norvala Oy", "Asiakas", "InvPolku", "/kassa/inv/");
+    FakePlatform fake;
+    Platform platform{store,           fake.singleCopy, fake.messages, fake.printer,
+                      fake.programEnd, fake.events,     fake.clock};
+    FakeFolderPicker folders;
+    const std::string reader = cpPath(dirs / "lukija, oma");
+    const std::string work = cpPath(dirs.path()) + "/työ"_cp;
+    std::filesystem::create_directory(fsPath(reader));
+    std::filesystem::create_directory(fsPath(work));
+
+    frmAsetukset dialog(platform, folders);
+    dialog.Form_Load();
+    EXPECT_EQ(dialog.Text3->text(), "/kassa/inv/");
+    dialog.Text1->setText(toQString(reader));
+    dialog.Text4->setText(toQString(work));
+    dialog.Text3->setText(QString());
+    dialog.Combo1->setCurrentIndex(1);
+    dialog.Command5->click();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted) << fake.messages.shown.at(0).text;
+
+    const StartupSettings read = readStartupSettings(store);
+    EXPECT_EQ(read.readerDir, reader + "/");
+    EXPECT_EQ(read.directories.datPolku, work + "/");
+    EXPECT_EQ(read.directories.datat, cwd.dirValue());
+    // Saved empty, the transfer directory comes from the fallback again.
+    EXPECT_EQ(read.directories.invPolku, "/kassa/inv/");
+    EXPECT_EQ(read.portIndex, 1);
 }
 
 } // namespace
