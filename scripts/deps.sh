@@ -13,6 +13,9 @@ orvik_packages="$orvik_packages poppler-utils"
 # Other fixed-pitch faces for the report tests under other font sets
 # (scripts/report-fonts.sh), and fc-match to check which face a set resolves.
 orvik_packages="$orvik_packages fonts-noto-mono fonts-liberation2 fontconfig"
+# A fixed-pitch face of PostScript (CFF) outlines, which the report PDF names
+# rather than embeds (the report tests).
+orvik_packages="$orvik_packages fonts-urw-base35"
 # The reports' PDF files are compressed with zlib.
 orvik_packages="$orvik_packages zlib1g-dev"
 # The install and package checks.

@@ -1,13 +1,18 @@
 #include "app/ui/orvikapp.h"
 
+#include <QLineEdit>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "app/settingskeys.h"
 #include "app/ui/frmasetukset.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/guardedapplication.h"
+#include "app/ui/helpkeys.h"
 #include "platform/qt/qtclock.h"
+#include "platform/qt/qtdesktoplinks.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtfolderpicker.h"
@@ -37,6 +42,18 @@ std::string commandLineText(int argc, char** argv) {
     return fromQString(joined);
 }
 
+// Where the About box says the settings are.
+std::string settingsPlace(const QtSettingsStore& settings) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(settings);
+    return std::string("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") +
+           settingskeys::kApplication + "\\" + settingskeys::kOwnSection;
+#else
+    return fromQString(settings.iniFilePath(settingskeys::kApplication)) + ", osio [" +
+           settingskeys::kOwnSection + "]";
+#endif
+}
+
 // What every window of the program expects of the application.
 void prepare(GuardedApplication& application) {
     applyApplicationFont(application);
@@ -63,6 +80,12 @@ int runOrvik(int argc, char** argv) {
     const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
 
     std::unique_ptr<frmMain> mainWindow;
+    QtDesktopLinks links;
+    const std::filesystem::path programDir = programDirectory();
+    HelpKeys::installOn(application, programDir, links, messages, [&] {
+        // The main window is made before any window can take a key.
+        return aboutFactsOf(*mainWindow, settingsPlace(settings), programDir);
+    });
     const bool started = guard.run([&] {
         mainWindow = std::make_unique<frmMain>(platform, *reader, commandLineText(argc, argv));
         if (!mainWindow->Form_Load())
@@ -90,10 +113,24 @@ int runOrvikSettings(int argc, char** argv) {
     Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
     FailureGuard& guard = application.guardWith(messages, programEnd);
 
+    std::unique_ptr<frmAsetukset> dialog;
+    QtDesktopLinks links;
+    const std::filesystem::path programDir = programDirectory();
+    HelpKeys::installOn(application, programDir, links, messages, [&] {
+        // The About box tells the directories as the dialog's boxes hold them.
+        AboutFacts facts = aboutFactsOf(settingsPlace(settings), programDir);
+        if (dialog) {
+            facts.readerDir = fromQString(dialog->Text1->text());
+            facts.directories = {fromQString(dialog->Text4->text()),
+                                 fromQString(dialog->Text2->text()),
+                                 fromQString(dialog->Text3->text())};
+        }
+        return facts;
+    });
     guard.run([&] {
-        frmAsetukset dialog(platform, folders);
-        dialog.Form_Load();
-        dialog.exec();
+        dialog = std::make_unique<frmAsetukset>(platform, folders);
+        dialog->Form_Load();
+        dialog->exec();
         return true;
     });
     return application.failed() ? 1 : 0;

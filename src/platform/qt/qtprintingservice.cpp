@@ -78,6 +78,22 @@ double designWidth(const QFont& font) {
     return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
 }
 
+// The tables of the font the toolkit resolved for the report, as the face's
+// own file holds them (of the face within a collection), for the PDF file to
+// carry the glyphs its lines show.
+FontTables fontTables(const QFont& font) {
+    const QRawFont raw = QRawFont::fromFont(font);
+    FontTables tables;
+    if (!raw.isValid())
+        return tables;
+    for (const std::string& tag : trueTypeSubsetTables()) {
+        const QByteArray table = raw.fontTable(tag.c_str());
+        if (!table.isEmpty())
+            tables[tag] = table.toStdString();
+    }
+    return tables;
+}
+
 // From one character of a report line to the next, in the printer's pixels:
 // a digit's width, which is every character's in a fixed-pitch face.
 qreal reportPitch(const QFont& font, QPrinter& printer) {
@@ -104,6 +120,7 @@ TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
     layout.glyphWidth = designWidth(font);
     layout.ascent = exact.ascent() * pointsPerPixel;
     layout.descent = exact.descent() * pointsPerPixel;
+    layout.fontTables = fontTables(font);
     return layout;
 }
 
@@ -239,8 +256,9 @@ PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::str
 // The file is written here rather than by the toolkit's PDF engine, which
 // compresses and positions every glyph on its own and so takes seconds for a
 // long report. The pages break where they would on the toolkit's default
-// paper, each character sits where the toolkit would draw it, and the report
-// font is named rather than embedded; the file appears whole or not at all.
+// paper, each character sits where the toolkit would draw it, the file
+// carries the glyphs of the report font that it shows (or names a font that
+// can't be embedded), and it appears whole or not at all.
 PrintOutcome QtPrintingService::printToPdf() {
     const std::string path = pdfPathFor(document_.name);
     QPrinter printer(QPrinter::HighResolution);
