@@ -195,7 +195,9 @@ private:
 
 QFont reportFont(const std::string& face, int points) {
     const QString family = toQString(face);
-    if (QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+    // hasFamily, not the family list: where two makers ship a family the list
+    // names it only with its maker ("Courier New [Monotype]").
+    if (QFontDatabase::hasFamily(family)) {
         QFont font(family, points);
         font.setStyleHint(QFont::TypeWriter);
         return font;
