@@ -13,8 +13,10 @@ orvik_packages="$orvik_packages poppler-utils"
 orvik_packages="$orvik_packages fonts-noto-mono fonts-liberation2 fontconfig"
 # The reports' PDF files are compressed with zlib.
 orvik_packages="$orvik_packages zlib1g-dev"
-# The install and package checks.
-orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
+# The install and package checks; the package's own build is cached.
+orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base lintian ccache"
+# The window class read from the running program under a private X server.
+orvik_packages="$orvik_packages x11-utils"
 # ./test checks that every C++ source is formatted as .clang-format says.
 orvik_packages="$orvik_packages clang-format"
 # Only the fuzzers need these (scripts/fuzz.sh); ./run and ./test do not.

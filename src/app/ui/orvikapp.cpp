@@ -1,5 +1,6 @@
 #include "app/ui/orvikapp.h"
 
+#include <QGuiApplication>
 #include <QString>
 #include <memory>
 #include <string>
@@ -39,6 +40,12 @@ std::string commandLineText(int argc, char** argv) {
 
 int runOrvik(int argc, char** argv) {
     GuardedApplication application(argc, argv);
+    // A dock finds the desktop entry, and with it the name and icon, by the
+    // window's class on X11 (the desktop entry's StartupWMClass, fixed here
+    // rather than taken from however the program was started) and by this
+    // desktop file name on Wayland.
+    QGuiApplication::setApplicationName(QStringLiteral("orvik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fi.norvala.Orvik"));
     applyApplicationFont(application);
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
