@@ -17,8 +17,11 @@ out="$(cd "$out" && pwd)"
 # dpkg-buildflags maps the checkout's path away (-ffile-prefix-map) when run
 # from it; hardening=+all adds BIND_NOW to the stack protector, FORTIFY and
 # RELRO it gives by default. Debian's compiler makes PIE without being asked.
+# The package is stripped and no debug package is made, so -g would only
+# slow the build.
 cd "$orvik_root"
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all ${DEB_BUILD_MAINT_OPTIONS:-}"
+export DEB_CXXFLAGS_MAINT_STRIP="-g ${DEB_CXXFLAGS_MAINT_STRIP:-}"
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags="$(dpkg-buildflags --get LDFLAGS)"
 launcher=""

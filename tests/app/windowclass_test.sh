@@ -4,7 +4,7 @@
 # entry's StartupWMClass, also when the program is started under another name.
 #   windowclass_test.sh ORVIK_EXECUTABLE DESKTOP_FILE
 set -eu
-orvik="$1"
+orvik="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 desktop="$2"
 work="$(mktemp -d)"
 pid=""
