@@ -11,12 +11,19 @@ orvik_packages="$orvik_packages poppler-utils"
 # Other fixed-pitch faces for the report tests under other font sets
 # (scripts/report-fonts.sh), and fc-match to check which face a set resolves.
 orvik_packages="$orvik_packages fonts-noto-mono fonts-liberation2 fontconfig"
+# A fixed-pitch face of PostScript (CFF) outlines, which the report PDF names
+# rather than embeds (the report tests).
+orvik_packages="$orvik_packages fonts-urw-base35"
 # The reports' PDF files are compressed with zlib.
 orvik_packages="$orvik_packages zlib1g-dev"
 # The install and package checks; the package's own build is cached.
 orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base lintian ccache"
 # The window class read from the running program under a private X server.
 orvik_packages="$orvik_packages x11-utils"
+# The program asks the print service whether a queue took a report
+# (libcups); the print-queue test runs a print service of its own (the
+# scheduler, its commands and the generic PDF printer driver).
+orvik_packages="$orvik_packages libcups2-dev cups"
 # ./test checks that every C++ source is formatted as .clang-format says.
 orvik_packages="$orvik_packages clang-format"
 # Only the fuzzers need these (scripts/fuzz.sh); ./run and ./test do not.

@@ -28,8 +28,10 @@ launcher=""
 if command -v ccache >/dev/null 2>&1; then
     launcher="ccache"
 fi
-# The build type None adds no flags of its own to those of dpkg-buildflags.
+# The build type None adds no flags of its own to those of dpkg-buildflags;
+# the prefix is the package's, as the manual pages name installed files.
 cmake -S "$orvik_root" -B "$build" -DORVIK_PACKAGE=ON -DCMAKE_BUILD_TYPE=None \
+    -DCMAKE_INSTALL_PREFIX=/usr \
     -DCMAKE_CXX_FLAGS="$cxxflags" \
     -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
     -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher" >&2

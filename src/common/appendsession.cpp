@@ -181,6 +181,7 @@ FileError AppendSession::sync() {
 
 FileError AppendSession::rollBack() {
     FileError first;
+    std::set<std::filesystem::path> removedFrom;
     for (Target& target : targets_) {
         if (target.fd < 0)
             continue;
@@ -190,7 +191,13 @@ FileError AppendSession::rollBack() {
                                       fileOps().fsync(target.fd) == 0;
         if (!undone && !first.failed())
             first = lastFileError().about(FileOperation::Write, target.path);
+        if (undone && target.created)
+            removedFrom.insert(directoryOf(target.path));
     }
+    // The journal goes once this returns: a removal still unflushed could
+    // bring back, after a power cut, a file holding a part of the lines.
+    for (const std::filesystem::path& directory : removedFrom)
+        syncDirectory(directory);
     return first;
 }
 

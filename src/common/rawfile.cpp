@@ -42,7 +42,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
 }
 
 void syncDirectory(const std::filesystem::path& directory) {
-    systemfile::syncDirectory(directory.c_str());
+    fileOps().syncDirectory(directory.c_str());
 }
 
 } // namespace orvik

@@ -36,6 +36,9 @@ int FileOps::rename(const NativePathChar* from, const NativePathChar* to) {
 int FileOps::unlink(const NativePathChar* path) {
     return systemfile::unlink(path);
 }
+void FileOps::syncDirectory(const NativePathChar* directory) {
+    systemfile::syncDirectory(directory);
+}
 
 namespace {
 
@@ -172,6 +175,10 @@ FileError replaceFiles(const std::vector<FileContent>& files, EntryFlush entries
         }
         replacement.written = false; // the temporary is the target now
         directories.insert(directoryOf(replacement.target));
+        // Each rename on disk before the next, so that after a power cut a
+        // later file is never new beside an earlier one still old.
+        if (entries == EntryFlush::Now && &replacement != &replacements.back())
+            syncDirectory(directoryOf(replacement.target));
     }
     if (entries == EntryFlush::Now)
         for (const std::filesystem::path& directory : directories)
@@ -221,6 +228,27 @@ FileError removeFile(const std::filesystem::path& path) {
     if (systemfile::isMissing(error, path))
         return {};
     return error.about(FileOperation::Remove, path);
+}
+
+FileError removeFileDurably(const std::filesystem::path& path) {
+    FileError error = removeFile(path);
+    if (!error.failed())
+        syncDirectory(directoryOf(path));
+    return error;
+}
+
+FileError flushFile(const std::filesystem::path& path) {
+    // Opened for writing, as Windows flushes only such a handle.
+    const int fd = fileOps().open(path.c_str(), O_WRONLY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return lastFileError().about(FileOperation::Write, path);
+    FileError error;
+    if (fileOps().fsync(fd) != 0)
+        error = lastFileError();
+    fileOps().close(fd);
+    if (!error.failed())
+        syncDirectory(directoryOf(path));
+    return error.about(FileOperation::Write, path);
 }
 
 } // namespace orvik

@@ -49,7 +49,9 @@ FileError appendSlicesAllOrNothing(const std::vector<FileSlice>& parts);
 
 // Replaces every file's content through a temporary file beside it and a
 // rename. All temporary files are written and flushed first, so a failure
-// while writing leaves every old file as it was.
+// while writing leaves every old file as it was. The renames are made in
+// the order given; with EntryFlush::Now each is flushed before the next, so
+// a power cut never leaves a later file new beside an earlier one old.
 // The directories' new entries are flushed before it returns, or left to a
 // caller that makes more changes there first and flushes them all at once.
 enum class EntryFlush { Now, ByCaller };
@@ -64,6 +66,13 @@ FileError readWholeFile(const std::filesystem::path& path, std::string& content,
 
 // Removes a file; a missing file is no failure.
 FileError removeFile(const std::filesystem::path& path);
+// The same, and the removal made durable (its directory flushed) before it
+// returns: for a removal that something later relies on.
+FileError removeFileDurably(const std::filesystem::path& path);
+
+// Puts on disk a file another program wrote, with its directory entry, so
+// that what is taken from it cannot come back torn or empty after a power cut.
+FileError flushFile(const std::filesystem::path& path);
 
 // A path as the system takes it: bytes on POSIX, UTF-16 on Windows.
 using NativePathChar = std::filesystem::path::value_type;
@@ -80,6 +89,9 @@ public:
     virtual int close(int fd);
     virtual int rename(const NativePathChar* from, const NativePathChar* to);
     virtual int unlink(const NativePathChar* path);
+    // Makes the directory's entries (new, renamed, removed) durable; best
+    // effort, as a system may have nothing to flush.
+    virtual void syncDirectory(const NativePathChar* directory);
 };
 
 // The operations currently in force.

@@ -32,13 +32,6 @@ bool fileExists(const fs::path& path) {
     return systemfile::pathStatus(path.c_str(), info) == 0;
 }
 
-FileError removeDurably(const fs::path& path) {
-    FileError error = removeFile(path);
-    if (!error.failed())
-        syncDirectory(directoryOf(path));
-    return error;
-}
-
 // Cuts a file back to `length` and flushes it.
 FileError cutBack(const fs::path& path, long long length) {
     const int fd = fileOps().open(path.c_str(), O_WRONLY | O_CLOEXEC, 0);
@@ -54,7 +47,7 @@ FileError cutBack(const fs::path& path, long long length) {
 FileError settleMoves(const StepEnd& end) {
     for (const StepEnd::Move& move : end.moves)
         if (fileExists(move.to))
-            if (FileError error = removeDurably(move.from); error.failed())
+            if (FileError error = removeFileDurably(move.from); error.failed())
                 return error;
     return {};
 }
@@ -63,7 +56,7 @@ FileError finishEnd(const StepEnd& end) {
     if (FileError error = settleMoves(end); error.failed())
         return error;
     for (const fs::path& path : end.remove)
-        if (FileError error = removeDurably(path); error.failed())
+        if (FileError error = removeFileDurably(path); error.failed())
             return error;
     if (!end.replace.empty())
         return replaceFiles(end.replace);
@@ -80,7 +73,7 @@ FileError rollBackTarget(const JournalRecord::Target& target, RecoveredStep& rec
         return {};
     }
     if (target.oldLength < 0)
-        return removeDurably(target.path);
+        return removeFileDurably(target.path);
     if (info.size < target.oldLength) {
         recovered.changedFiles.push_back(cpPath(target.path));
         return {};
@@ -123,7 +116,7 @@ bool recoverJournal(const fs::path& path, StepKind kind, RecoveredStep& recovere
         error = settle(*record, recovered);
     }
     if (!error.failed())
-        error = removeDurably(path);
+        error = removeFileDurably(path);
     if (error.failed()) {
         recovered.outcome = RecoveredStep::Outcome::Unsettled;
         recovered.error = error;
@@ -252,13 +245,13 @@ StepOutcome runJournalledStep(const std::string& datPolku, const StepPlan& plan)
             // back, as the journal on disk says. Without a clean rollback the
             // journal stays likewise, for recovery to cut the files back.
             if (markUndone && !session.rollBack().failed())
-                removeDurably(journal);
+                removeFileDurably(journal);
             return outcome;
         }
     }
     outcome.endError = finishEnd(record.end);
     if (!outcome.endError.failed())
-        outcome.endError = removeDurably(journal);
+        outcome.endError = removeFileDurably(journal);
     return outcome;
 }
 

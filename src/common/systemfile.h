@@ -79,8 +79,5 @@ FileError lastError();
 bool isMissing(const FileError& error, const std::filesystem::path& path);
 // Whether a failure says that another holds a lock on the file.
 bool isLockHeld(const FileError& error);
-// Whether a rename failed only because the two names lie on different file
-// systems (where a copy does it).
-bool crossesDevices(const FileError& error);
 
 } // namespace orvik::systemfile

@@ -98,7 +98,7 @@ void syncDirectory(const PathChar* directory) {
     const int fd = ::open(directory, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
-    fileOps().fsync(fd);
+    ::fsync(fd);
     ::close(fd);
 }
 
@@ -116,10 +116,6 @@ bool isMissing(const FileError& error, const std::filesystem::path&) {
 
 bool isLockHeld(const FileError& error) {
     return error.number == EWOULDBLOCK;
-}
-
-bool crossesDevices(const FileError& error) {
-    return error.number == EXDEV;
 }
 
 } // namespace orvik::systemfile

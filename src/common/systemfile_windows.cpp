@@ -252,6 +252,9 @@ void copyPermissions(const PathChar*, int) {}
 
 // NTFS logs its directory changes; a rename is written through and a new
 // file's entry goes to disk with the file's own flush.
+// Left empty: a directory can be flushed on Windows only through a handle
+// that needs administrator rights, and NTFS keeps its directory changes in its
+// own log; a replace asks MoveFileExW to write through (MOVEFILE_WRITE_THROUGH).
 void syncDirectory(const PathChar*) {}
 
 unsigned long processId() {
@@ -287,10 +290,6 @@ bool isMissing(const FileError& error, const std::filesystem::path& path) {
 
 bool isLockHeld(const FileError& error) {
     return error.number == ERROR_LOCK_VIOLATION;
-}
-
-bool crossesDevices(const FileError& error) {
-    return error.number == ERROR_NOT_SAME_DEVICE || error.number == EXDEV;
 }
 
 } // namespace orvik::systemfile

@@ -35,9 +35,13 @@ int32_t fetchFromReader(const ReaderLink& link) {
 // the copy stays on the PC and the count stays on the reader. A copy that
 // could not be removed is never taken again; the user is told where it is.
 bool importFetchedFile(const ReaderLink& link, std::string& warning) {
-    const ImportResult imported =
-        tuodata(fetchedFilePath(), link.datPolku, link.platform.clock,
-                StepEnd{{std::filesystem::absolute(fetchedFilePath())}, {}, {}});
+    // The library leaves the file unflushed; after a power cut it waits for
+    // the next import, which must not find it torn or filled with zeros.
+    ImportResult imported;
+    imported.error = flushFile(fetchedFilePath());
+    if (!imported.error.failed())
+        imported = tuodata(fetchedFilePath(), link.datPolku, link.platform.clock,
+                           StepEnd{{std::filesystem::absolute(fetchedFilePath())}, {}, {}});
     if (imported.error.failed()) {
         const std::string text = imported.blockedBy.empty()
                                      ? fileFailureText(imported.error)

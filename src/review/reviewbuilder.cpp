@@ -71,7 +71,9 @@ FileError takeZeroRows(const std::string& datPolku, ReviewList& list) {
     rows.finish(zero);
     list.rows.reserve(list.rows.size() + zero.rows.size());
     list.unreadLines.reserve(list.unreadLines.size() + zero.unreadLines.size());
-    if (FileError error = removeFile(fsPath(zeroRowPath)); error.failed())
+    // Durably: a file that came back after a power cut would add its rows
+    // again to a list saved or handed over meanwhile.
+    if (FileError error = removeFileDurably(fsPath(zeroRowPath)); error.failed())
         return error;
     std::move(zero.rows.begin(), zero.rows.end(), std::back_inserter(list.rows));
     std::move(zero.unreadLines.begin(), zero.unreadLines.end(),

@@ -1,19 +1,17 @@
 #include "workfile/readerimport.h"
 #include "common/ownfiles.h"
 
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "common/blockcopy.h"
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/filefailure.h"
-#include "common/rawfile.h"
 #include "common/safewrite.h"
 #include "common/stepnotices.h"
-#include "common/systemfile.h"
 #include "workfile/importer.h"
 
 namespace orvik {
@@ -70,18 +68,22 @@ ReaderSoftwareImport onlyWaitingTaken(ReaderSoftwareImport waiting, const std::s
     return waiting;
 }
 
-// Another file system cannot take a rename: copy, then remove the source,
-// as one journalled step, so the count is never in both places.
-FileError copyToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
+// The count is copied into "pnqty.dat" and the source removed as one
+// journalled step, never renamed: a rename between two directories can be
+// half done by a power cut (both names kept, or neither), while the copy is
+// flushed, file and directory, before the source goes, and recovery finishes
+// a step whose copy stands. A failure is told as the source not moved.
+FileError moveToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
     StepPlan plan;
     plan.kind = StepKind::Import;
     const std::string header = logHeaderLine(clock);
     plan.startedAt = header.substr(0, header.size() - 2);
     plan.write = [&source](AppendSession&) {
-        std::string content;
-        FileError error = readWholeFile(source, content);
-        if (!error.failed())
-            error = replaceFile(kPendingCountName, content);
+        FileError error = copyFileReplacing(source, kPendingCountName);
+        if (error.failed()) {
+            error.operation = FileOperation::Move;
+            error.path = cpPath(source);
+        }
         return error;
     };
     plan.end.moves.push_back({source, fs::absolute(kPendingCountName)});
@@ -89,16 +91,6 @@ FileError copyToPending(const fs::path& source, const std::string& datPolku, Clo
     if (!outcome.error.failed() && outcome.endError.failed())
         return outcome.endError;
     return outcome.error;
-}
-
-FileError moveToPending(const fs::path& source, const std::string& datPolku, Clock& clock) {
-    if (fileOps().rename(source.c_str(), fs::path(kPendingCountName).c_str()) == 0)
-        return {};
-    FileError error = lastFileError();
-    if (systemfile::crossesDevices(error))
-        return copyToPending(source, datPolku, clock);
-    error.about(FileOperation::Move, source);
-    return error;
 }
 
 // The reader software's new file, once a waiting count (when there was

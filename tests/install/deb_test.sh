@@ -47,6 +47,12 @@ zcat "$doc/changelog.Debian.gz" | head -n 1 | grep -q "^orvik ($version) " ||
 grep -q "<release version=\"$upstream\"" "$root/usr/share/metainfo/fi.norvala.Orvik.metainfo.xml" ||
     fail "the metainfo has no release $upstream"
 
+# The manual pages name the user guide where the package puts it.
+for page in "$root/usr/share/man/man1/orvik.1.gz" "$root/usr/share/man/fi/man1/orvik.1.gz"; do
+    guide="$(zcat "$page" | grep -o "/[^ ]*/kayttoohje.html")" || fail "$page names no guide"
+    [ -f "$root$guide" ] || fail "$page names the guide $guide, not in the package"
+done
+
 # Hardened as dpkg-buildflags asks: PIE, full RELRO (RELRO and BIND_NOW),
 # the stack protector and FORTIFY's checked functions.
 program="$root/usr/bin/orvik"

@@ -29,6 +29,22 @@ for file in \
     [ -f "$root/$file" ] || fail "missing from the install: $file"
 done
 [ -x "$root/$bindir/orvik" ] || fail "the program is not executable"
+
+# The user guide, where the installed program looks for it, with every page,
+# style sheet and screenshot it refers to, each screenshot a real picture.
+guide="$root/$datadir/orvik/guide"
+[ -f "$guide/kayttoohje.html" ] || fail "missing from the install: the user guide"
+refs="$(grep -o -E '(src|href)="[^"#][^"]*"' "$guide/kayttoohje.html" | sed -E 's/^[a-z]+="(.*)"$/\1/')"
+[ -n "$refs" ] || fail "the guide refers to no picture or style sheet"
+for ref in $refs; do
+    [ -f "$guide/$ref" ] || fail "the guide refers to $ref, which is not installed"
+    case "$ref" in
+    *.png)
+        [ "$(head -c 8 "$guide/$ref" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+            fail "$ref is not a PNG picture"
+        ;;
+    esac
+done
 if find "$stage/default" -name '*multidll*' | grep .; then
     fail "the default install holds the demo's stand-in reader"
 fi

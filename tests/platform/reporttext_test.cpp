@@ -3,11 +3,16 @@
 // the toolkit's printout of the same lines puts it (page, line and column,
 // from the glyph positions), in a file a reader takes without complaint,
 // whatever face the machine resolves for the report.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <QPrinter>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +21,8 @@
 #include <tuple>
 #include <vector>
 
+#include "common/codepage.h"
+#include "platform/pdf/truetypesubset.h"
 #include "platform/qt/qtprintingservice.h"
 #include "results/reportlines.h"
 #include "support/tempdir.h"
@@ -26,25 +33,27 @@ namespace {
 // A printout of the lines on the toolkit's own PDF printer: the glyph runs
 // and text a real printer is given.
 void printedByToolkit(const std::filesystem::path& pdf, PageOrientation orientation, int points,
-                      const std::vector<std::string>& lines) {
+                      const std::vector<std::string>& lines,
+                      const std::string& face = "Courier New") {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf.string()));
     QtPrintingService service({}, QtPrintingService::Target::PdfFile);
     service.beginDocument("raportti");
     service.setOrientation(orientation);
-    service.setFont("Courier New", points);
+    service.setFont(face, points);
     for (const std::string& line : lines)
         service.printLine(line);
     EXPECT_TRUE(service.endDocumentOn(printer).ok);
 }
 
 std::filesystem::path printedPdf(const TempDir& dir, PageOrientation orientation, int points,
-                                 const std::vector<std::string>& lines) {
+                                 const std::vector<std::string>& lines,
+                                 const std::string& face = "Courier New") {
     QtPrintingService service(dir.dirValue(), QtPrintingService::Target::PdfFile);
     service.beginDocument("raportti");
     service.setOrientation(orientation);
-    service.setFont("Courier New", points);
+    service.setFont(face, points);
     for (const std::string& line : lines)
         service.printLine(line);
     EXPECT_TRUE(service.endDocument().ok);
@@ -168,6 +177,25 @@ std::vector<std::string> misplacedWords(const std::vector<Word>& printed,
     return faults;
 }
 
+// The fonts of a PDF file as pdffonts lists them, a line each: the name,
+// then whether the font is embedded, a subset and mapped to Unicode
+// ("TAG+Name yes yes yes").
+std::vector<std::string> fontsOf(const std::filesystem::path& pdf) {
+    const QStringList lines =
+        QString::fromStdString(commandOutput("pdffonts '" + pdf.string() + "'"))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    std::vector<std::string> fonts;
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList columns = lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (columns.size() >= 6)
+            fonts.push_back(
+                (columns[0] + ' ' + columns.mid(columns.size() - 5, 3).join(' ')).toStdString());
+    }
+    if (lines.size() < 2)
+        fonts.push_back(lines.join('\n').toStdString());
+    return fonts;
+}
+
 // Rows as the reports get them, with the odd ones among them: no stock data,
 // letters beyond ASCII, a euro sign and a byte that is no character at all.
 ReviewList sampleList() {
@@ -225,6 +253,119 @@ TEST(ReportText, PrintedPdfPlacesEveryWordWhereThePrinterWouldPageForPage) {
         EXPECT_EQ(misplacedWords(wordsOf(pdf, cell), expected, cell), std::vector<std::string>{})
             << QFontInfo(font).family().toStdString() << ' ' << report.points;
     }
+}
+
+TEST(ReportText, PrintedPdfCarriesTheReportFontAsASubsetOfTheGlyphsItShows) {
+    TempDir dir;
+    const std::filesystem::path pdf =
+        printedPdf(dir, PageOrientation::Portrait, 9, narrowReportLines(sampleList()));
+    const std::vector<std::string> fonts = fontsOf(pdf);
+    ASSERT_EQ(fonts.size(), 1u) << testing::PrintToString(fonts);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+[A-Za-z0-9]+ yes yes yes$"))
+                    .match(QString::fromStdString(fonts[0]))
+                    .hasMatch())
+        << fonts[0] << " (" << QFontInfo(reportFont("Courier New", 9)).family().toStdString()
+        << ")";
+}
+
+// Every character of the code page reads back from the file as itself, each
+// a word of its own: two blanks apart, as a wide glyph of a proportional face
+// may reach over one. The controls and the bytes the code page leaves
+// undefined show nothing; pdftotext takes a no-break space for a blank.
+TEST(ReportText, EveryCharacterOfTheCodePageReadsBackFromThePdfAsItself) {
+    std::vector<std::string> lines(1);
+    std::vector<std::string> expected;
+    for (int code = 0x21; code <= 0xFF; ++code) {
+        const auto byte = static_cast<unsigned char>(code);
+        const char32_t character = cp1252::toUnicode(byte);
+        if (code == 0x7F || code == 0xA0 || (character >= 0x80 && character < 0xA0))
+            continue;
+        if (lines.back().size() >= 90)
+            lines.emplace_back();
+        lines.back() += std::string(1, static_cast<char>(byte)) + "  ";
+        expected.push_back(cp1252::toUtf8(std::string(1, static_cast<char>(byte))));
+    }
+    const QFont font = reportFont("Courier New", 9);
+    const QFontMetricsF metrics(font);
+    const double pointsPerPixel = 72 / metrics.fontDpi();
+    const Cell cell{metrics.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel,
+                    metrics.lineSpacing() * pointsPerPixel};
+    TempDir dir;
+    std::vector<std::string> read;
+    for (const Word& word : wordsOf(printedPdf(dir, PageOrientation::Portrait, 9, lines), cell))
+        read.push_back(word.text.toStdString());
+    EXPECT_EQ(read, expected) << QFontInfo(font).family().toStdString();
+}
+
+// The subset's glyphs draw exactly as the font's own, read by the toolkit's
+// font engine from the subset's file: the composites' parts are there under
+// their new numbers, and every glyph where its index says. The glyphs the
+// subset finds for the code page's characters are the engine's too.
+TEST(ReportText, EveryGlyphOfTheSubsetDrawsAsTheReportFontsOwn) {
+    QFont face = reportFont("Courier New", 9);
+    face.setHintingPreference(QFont::PreferNoHinting);
+    QRawFont whole = QRawFont::fromFont(face);
+    ASSERT_TRUE(whole.isValid());
+    FontTables tables;
+    for (const std::string& tag : trueTypeSubsetTables())
+        tables[tag] = whole.fontTable(tag.c_str()).toStdString();
+    const TrueTypeFont font(tables);
+    ASSERT_EQ(font.whyNot(), "") << QFontInfo(face).family().toStdString();
+    std::array<std::uint16_t, 256> codes{};
+    for (int code = 0x21; code <= 0xFF; ++code) {
+        const char32_t character = cp1252::toUnicode(static_cast<unsigned char>(code));
+        codes[static_cast<std::size_t>(code)] = font.glyphOf(character);
+        const QList<quint32> engines =
+            whole.glyphIndexesForString(QString::fromUcs4(&character, 1));
+        EXPECT_EQ(codes[static_cast<std::size_t>(code)], engines.value(0)) << code;
+    }
+    const FontSubset subset = font.subset(codes);
+    ASSERT_EQ(subset.whyNot, "");
+    const QRawFont cut(QByteArray::fromStdString(subset.font), 200, QFont::PreferNoHinting);
+    ASSERT_TRUE(cut.isValid());
+    whole.setPixelSize(200);
+    for (std::size_t glyph = 0; glyph < subset.glyphs.size(); ++glyph) {
+        const auto index = static_cast<quint32>(glyph);
+        EXPECT_EQ(cut.pathForGlyph(index), whole.pathForGlyph(subset.glyphs[glyph])) << glyph;
+        EXPECT_EQ(cut.advancesForGlyphIndexes({index}),
+                  whole.advancesForGlyphIndexes({subset.glyphs[glyph]}))
+            << glyph;
+    }
+    EXPECT_LT(subset.glyphs.size(), 300u);
+}
+
+// A face of PostScript outlines is named, not embedded (see the subset),
+// and its words still lie where the printer puts them.
+TEST(ReportText, AFaceOfPostScriptOutlinesIsNamedAndItsWordsLieWhereThePrinterPutsThem) {
+    const int id = QFontDatabase::addApplicationFont(
+        QStringLiteral("/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf"));
+    ASSERT_NE(id, -1) << "the face comes with fonts-urw-base35 (scripts/deps.sh)";
+    // As the font list names it: with its maker where the machine has the
+    // family from two makers (its system fonts may hold it as Type 1 too).
+    const QString family = QFontDatabase::applicationFontFamilies(id).value(0);
+    std::string face;
+    for (const QString& listed : QFontDatabase::families())
+        if (face.empty() && (listed == family || listed.startsWith(family + " [")))
+            face = listed.toStdString();
+    const std::vector<std::string> lines = narrowReportLines(sampleList());
+    const QFont font = reportFont(face, 9);
+    ASSERT_EQ(QFontInfo(font).family().toStdString(), face);
+    ASSERT_TRUE(QRawFont::fromFont(font).fontTable("glyf").isEmpty());
+    const QFontMetricsF metrics(font);
+    const double pointsPerPixel = 72 / metrics.fontDpi();
+    const Cell cell{metrics.horizontalAdvance(QLatin1Char('0')) * pointsPerPixel,
+                    metrics.lineSpacing() * pointsPerPixel};
+    TempDir dir;
+    printedByToolkit(dir.path() / "toolkit.pdf", PageOrientation::Portrait, 9, lines, face);
+    const std::filesystem::path pdf = printedPdf(dir, PageOrientation::Portrait, 9, lines, face);
+    const std::vector<std::string> fonts = fontsOf(pdf);
+    ASSERT_EQ(fonts.size(), 1u) << testing::PrintToString(fonts);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^NimbusMonoPS\\w* no no no$"))
+                    .match(QString::fromStdString(fonts[0]))
+                    .hasMatch())
+        << fonts[0];
+    EXPECT_EQ(misplacedWords(wordsOf(pdf, cell), wordsOf(dir.path() / "toolkit.pdf", cell), cell),
+              std::vector<std::string>{});
 }
 
 } // namespace

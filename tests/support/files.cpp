@@ -88,7 +88,7 @@ int FailingFileOps::fsync(int fd) {
 }
 
 int FailingFileOps::rename(const NativePathChar* from, const NativePathChar* to) {
-    if (failRename || endsWith(named(from), failRenameOf)) {
+    if (failRename || endsWith(named(from), failRenameOf) || endsWith(named(to), failRenameTo)) {
         errno = errorNumber_;
         return -1;
     }

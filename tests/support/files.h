@@ -30,6 +30,8 @@ public:
     std::string failRemovalOf;
     // When set, renaming a file whose path ends with it fails.
     std::string failRenameOf;
+    // When set, renaming a file to a path that ends with it fails.
+    std::string failRenameTo;
     int unlink(const NativePathChar* path) override;
     int open(const NativePathChar* path, int flags, int mode) override;
     long write(int fd, const void* data, std::size_t size) override;

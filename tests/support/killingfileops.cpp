@@ -67,6 +67,11 @@ int KillingFileOps::unlink(const char* path) {
     return FileOps::unlink(path);
 }
 
+void KillingFileOps::syncDirectory(const char* directory) {
+    count();
+    FileOps::syncDirectory(directory);
+}
+
 bool killedInChild(FileOps& ops, const std::function<void()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {

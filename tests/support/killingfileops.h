@@ -24,6 +24,7 @@ public:
     int close(int fd) override;
     int rename(const char* from, const char* to) override;
     int unlink(const char* path) override;
+    void syncDirectory(const char* directory) override;
 
     std::int64_t operations() const { return operations_; }
     std::int64_t bytes() const { return bytes_; }

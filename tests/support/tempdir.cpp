@@ -5,8 +5,10 @@
 
 namespace orvik::test {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvik-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& parent) {
+    std::string pattern = (parent / "orvik-test-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary directory");
     path_ = pattern;

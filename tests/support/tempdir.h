@@ -9,6 +9,8 @@ namespace orvik::test {
 class TempDir {
 public:
     TempDir();
+    // A fresh directory under `parent` (another file system, say).
+    explicit TempDir(const std::filesystem::path& parent);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

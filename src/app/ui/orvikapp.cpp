@@ -2,12 +2,16 @@
 
 #include <QGuiApplication>
 #include <QString>
+#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "app/settingskeys.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/guardedapplication.h"
+#include "app/ui/helpkeys.h"
 #include "platform/qt/qtclock.h"
+#include "platform/qt/qtdesktoplinks.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtmessageboxes.h"
@@ -34,6 +38,18 @@ std::string commandLineText(int argc, char** argv) {
         joined += QString::fromLocal8Bit(argv[i]);
     }
     return fromQString(joined);
+}
+
+// Where the About box says the settings are.
+std::string settingsPlace(const QtSettingsStore& settings) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(settings);
+    return std::string("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") +
+           settingskeys::kApplication + "\\" + settingskeys::kOwnSection;
+#else
+    return fromQString(settings.iniFilePath(settingskeys::kApplication)) + ", osio [" +
+           settingskeys::kOwnSection + "]";
+#endif
 }
 
 } // namespace
@@ -63,6 +79,12 @@ int runOrvik(int argc, char** argv) {
     const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
 
     std::unique_ptr<frmMain> mainWindow;
+    QtDesktopLinks links;
+    const std::filesystem::path programDir = programDirectory();
+    HelpKeys::installOn(application, programDir, links, messages, [&] {
+        // The main window is made before any window can take a key.
+        return aboutFactsOf(*mainWindow, settingsPlace(settings), programDir);
+    });
     const bool started = guard.run([&] {
         mainWindow = std::make_unique<frmMain>(platform, *reader, commandLineText(argc, argv));
         if (!mainWindow->Form_Load())

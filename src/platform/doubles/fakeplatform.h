@@ -1,9 +1,11 @@
 #pragma once
 // Test doubles of the platform interfaces: each records what it was asked and
 // plays back scripted answers, so tests never block on a dialog or a printer.
+#include "platform/desktoplinks.h"
 #include "platform/platform.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -114,6 +116,17 @@ public:
         return time;
     }
     std::chrono::nanoseconds elapsed() override { return passed; }
+};
+
+// Records the files it was asked to open; the desktop's answer is scripted.
+class FakeDesktopLinks : public DesktopLinks {
+public:
+    std::vector<std::filesystem::path> opened;
+    bool opens = true;
+    bool openFile(const std::filesystem::path& file) override {
+        opened.push_back(file);
+        return opens;
+    }
 };
 
 // All doubles together, with the Platform that hands them out.

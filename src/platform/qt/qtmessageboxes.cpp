@@ -44,15 +44,20 @@ void addButtons(QMessageBox& box, MsgButtons buttons) {
 
 } // namespace
 
-MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, MsgIcon icon,
-                               MsgButtons buttons) {
-    QMessageBox box;
+void QtMessageBoxes::setUp(QMessageBox& box, const std::string& text, const std::string& title,
+                           MsgIcon icon, MsgButtons buttons) {
     box.setWindowTitle(toQString(title.empty() ? std::string(kDefaultMessageTitle) : title));
     // Shown exactly: a text with "<" in it must not be taken for markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(text));
     box.setIcon(boxIcon(icon));
     addButtons(box, buttons);
+}
+
+MsgAnswer QtMessageBoxes::show(const std::string& text, const std::string& title, MsgIcon icon,
+                               MsgButtons buttons) {
+    QMessageBox box;
+    setUp(box, text, title, icon, buttons);
     const OrdinaryCursor pointer; // a message in the middle of long work
     box.exec();
     if (buttons == MsgButtons::Ok)

@@ -21,6 +21,7 @@
 #include "common/safewrite.h"
 #include "platform/pdf/textpdf.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/systemprintqueue.h"
 
 namespace orvik {
 
@@ -78,6 +79,22 @@ double designWidth(const QFont& font) {
     return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
 }
 
+// The tables of the font the toolkit resolved for the report, as the face's
+// own file holds them (of the face within a collection), for the PDF file to
+// carry the glyphs its lines show.
+FontTables fontTables(const QFont& font) {
+    const QRawFont raw = QRawFont::fromFont(font);
+    FontTables tables;
+    if (!raw.isValid())
+        return tables;
+    for (const std::string& tag : trueTypeSubsetTables()) {
+        const QByteArray table = raw.fontTable(tag.c_str());
+        if (!table.isEmpty())
+            tables[tag] = table.toStdString();
+    }
+    return tables;
+}
+
 // From one character of a report line to the next, in the printer's pixels:
 // a digit's width, which is every character's in a fixed-pitch face.
 qreal reportPitch(const QFont& font, QPrinter& printer) {
@@ -104,6 +121,7 @@ TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
     layout.glyphWidth = designWidth(font);
     layout.ascent = exact.ascent() * pointsPerPixel;
     layout.descent = exact.descent() * pointsPerPixel;
+    layout.fontTables = fontTables(font);
     return layout;
 }
 
@@ -216,7 +234,7 @@ PrintOutcome QtPrintingService::endDocument() {
         outcome = printToPdf();
     } else {
         QPrinter printer(printerInfo, QPrinter::HighResolution);
-        outcome = printOnPrinter(printer, fromQString(printerInfo.printerName()));
+        outcome = printOnQueue(printer, printerInfo.printerName());
     }
     document_.lines.clear();
     return outcome;
@@ -236,11 +254,32 @@ PrintOutcome QtPrintingService::printOnPrinter(QPrinter& printer, const std::str
     return {};
 }
 
+// The toolkit says nothing of what the print service did with the job, so
+// the queue is asked: a stopped one gets no job to keep waiting unseen (and
+// print later, perhaps after the user printed the report elsewhere), and one
+// that turned the job away is a failed print.
+PrintOutcome QtPrintingService::printOnQueue(QPrinter& printer, const QString& printerName) {
+    SystemPrintQueue queue(printerName);
+    const std::string stopped = queue.whyStopped();
+    if (!stopped.empty())
+        return {false, stopped};
+    queue.noteJobs();
+    const std::string name = fromQString(printerName);
+    const PrintOutcome printed = printOnPrinter(printer, name);
+    if (!printed.ok)
+        return printed;
+    const std::string refused = queue.whyNotTaken(printer.docName());
+    if (!refused.empty())
+        return {false, "tulostin " + name + " ei ottanut raporttia vastaan (" + refused + ")"};
+    return printed;
+}
+
 // The file is written here rather than by the toolkit's PDF engine, which
 // compresses and positions every glyph on its own and so takes seconds for a
 // long report. The pages break where they would on the toolkit's default
-// paper, each character sits where the toolkit would draw it, and the report
-// font is named rather than embedded; the file appears whole or not at all.
+// paper, each character sits where the toolkit would draw it, the file
+// carries the glyphs of the report font that it shows (or names a font that
+// can't be embedded), and it appears whole or not at all.
 PrintOutcome QtPrintingService::printToPdf() {
     const std::string path = pdfPathFor(document_.name);
     QPrinter printer(QPrinter::HighResolution);

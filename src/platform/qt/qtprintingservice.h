@@ -8,6 +8,7 @@
 
 class QFont;
 class QPrinter;
+class QString;
 
 namespace orvik {
 
@@ -52,6 +53,7 @@ private:
         std::vector<std::string> lines;
     };
 
+    PrintOutcome printOnQueue(QPrinter& printer, const QString& printerName);
     PrintOutcome printOnPrinter(QPrinter& printer, const std::string& printerName);
     PrintOutcome printToPdf();
     // Empty when every line reached the printer; else why not.
