@@ -4,6 +4,8 @@
 orvik_packages="cmake make g++ qt6-base-dev libgl-dev libgtest-dev xvfb xauth fonts-dejavu-core"
 # Qt's own Finnish texts (standard buttons, print and file dialogs).
 orvik_packages="$orvik_packages qt6-translations-l10n"
+# The display is looked for before the window toolkit starts (libxcb).
+orvik_packages="$orvik_packages libxcb1-dev pkgconf"
 # The window icon is drawn from its SVG.
 orvik_packages="$orvik_packages qt6-svg-dev"
 # The reports' text read back from their PDF files (pdftotext).

@@ -1,7 +1,8 @@
 #pragma once
 // The questions a command line may ask before any window is made: the usage
-// text and the version. They are answered on standard output, so they work
-// without a display.
+// text and the version, and whether it is the program's at all. They are
+// answered on standard output or standard error, so they work without a
+// display.
 #include <optional>
 #include <string>
 
@@ -12,5 +13,15 @@ namespace orvik {
 // the program's own (a number of days), and such a line would read as 0 days
 // anyway, so nothing the program understood before is taken away.
 std::optional<std::string> commandLineAnswer(int argc, const char* const* argv);
+
+// The message for standard error (UTF-8) when an argument starts with "--"
+// but is no option of the program nor of the window toolkit: a mistyped
+// option must not run the program as if it were a number of days. Any other
+// argument (a number, a text, one dash) keeps its meaning.
+std::optional<std::string> commandLineUsageError(int argc, const char* const* argv);
+
+// Whether the first argument is "--asetukset": the settings dialog opens
+// instead of the main window.
+bool asksForSettingsDialog(int argc, const char* const* argv);
 
 } // namespace orvik

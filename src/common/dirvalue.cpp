@@ -14,28 +14,35 @@ namespace {
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-bool endsWithSeparator(const std::string& value) {
-    return value.back() == '\\' || value.back() == '/';
-}
 #else
 constexpr char kSeparator = '/';
-bool endsWithSeparator(const std::string& value) {
-    return value.back() == '/';
-}
 #endif
 
 } // namespace
 
-std::string completedDirValue(std::string value, std::span<const char* const> ownFileNames) {
-    if (value.empty() || endsWithSeparator(value))
-        return value;
+bool endsWithDirSeparator(std::string_view value) {
+#ifdef _WIN32
+    return !value.empty() && (value.back() == '\\' || value.back() == '/');
+#else
+    return !value.empty() && value.back() == '/';
+#endif
+}
+
+bool ownFileUnder(std::string_view value, std::span<const char* const> ownFileNames) {
     std::error_code error;
-    if (!std::filesystem::is_directory(fsPath(value), error))
-        return value;
     for (const char* name : ownFileNames)
         if (std::filesystem::exists(
                 std::filesystem::symlink_status(fsPath(inDir(value, name)), error)))
-            return value;
+            return true;
+    return false;
+}
+
+std::string completedDirValue(std::string value, std::span<const char* const> ownFileNames) {
+    if (value.empty() || endsWithDirSeparator(value))
+        return value;
+    std::error_code error;
+    if (!std::filesystem::is_directory(fsPath(value), error) || ownFileUnder(value, ownFileNames))
+        return value;
     value += kSeparator;
     return value;
 }

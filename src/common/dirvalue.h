@@ -23,6 +23,11 @@ std::string currentDirWithSeparator();
 // ended, naming nothing or a file).
 std::string completedDirValue(std::string value, std::span<const char* const> ownFileNames);
 
+// Whether the value ends with a separator ("/"; "\" or "/" on Windows).
+bool endsWithDirSeparator(std::string_view value);
+// Whether one of `ownFileNames` exists under the value as it stands.
+bool ownFileUnder(std::string_view value, std::span<const char* const> ownFileNames);
+
 // A path held as code-page bytes, for the file system.
 std::filesystem::path fsPath(std::string_view cp1252Path);
 // The same path back as code-page bytes, for messages and settings.

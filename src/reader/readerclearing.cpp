@@ -16,19 +16,19 @@ int32_t tyhjenna(const ReaderLink& link) {
     return tulos;
 }
 
-void reportClearing(MessageBoxes& messages, int32_t tulos) {
+void reportClearing(MessageBoxes& messages, int32_t tulos, const ReaderLibrary& reader) {
     // A reader without a data file is as empty as a cleared one.
     if (tulos == kReaderOk || tulos == kReaderNoSuchFile)
         messages.notice(" Lukijan data on tyhjennetty. ");
     else
-        messages.show(" Lukijan tyhjennys epäonnistui. "_cp, readerErrorTitle(tulos),
-                      MsgIcon::Exclamation, MsgButtons::Ok);
+        messages.show(readerFailureText(" Lukijan tyhjennys epäonnistui. "_cp, tulos, reader),
+                      readerErrorTitle(tulos), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 int32_t clearReaderAndReport(const ReaderLink& link) {
     const int32_t tulos = tyhjenna(link);
     link.view.hideMainWindow();
-    reportClearing(link.platform.messages, tulos);
+    reportClearing(link.platform.messages, tulos, link.reader);
     link.view.showMainWindow();
     return tulos;
 }

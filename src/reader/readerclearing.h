@@ -15,6 +15,6 @@ int32_t tyhjenna(const ReaderLink& link);
 int32_t clearReaderAndReport(const ReaderLink& link);
 
 // Reports a clearing's result: 0 and 48 mean the reader is empty.
-void reportClearing(MessageBoxes& messages, int32_t tulos);
+void reportClearing(MessageBoxes& messages, int32_t tulos, const ReaderLibrary& reader);
 
 } // namespace orvik

@@ -43,9 +43,13 @@ bool importFetchedFile(const ReaderLink& link, std::string& warning) {
         imported = tuodata(fetchedFilePath(), link.datPolku, link.platform.clock,
                            StepEnd{{std::filesystem::absolute(fetchedFilePath())}, {}, {}});
     if (imported.error.failed()) {
-        const std::string text = imported.blockedBy.empty()
-                                     ? fileFailureText(imported.error)
-                                     : unsettledStepText(imported.blockedBy.front());
+        std::string text = imported.blockedBy.empty()
+                               ? fileFailureText(imported.error)
+                               : unsettledStepText(imported.blockedBy.front());
+        // The user set that directory and can mend it; the file that failed
+        // in it follows for the support person.
+        if (const std::string missing = workDirMissingText(link.datPolku); !missing.empty())
+            text = missing + text.substr(text.starts_with(' ') ? 1 : 0);
         link.platform.messages.show(text + "Tietoja ei tuotu. "_cp, kDefaultMessageTitle,
                                     MsgIcon::None, MsgButtons::Ok);
         return false;
@@ -57,10 +61,12 @@ bool importFetchedFile(const ReaderLink& link, std::string& warning) {
 
 // The count is in the work file; a reader that still holds it would give
 // it again at the next fetch.
-void tellUncleared(MessageBoxes& messages, int32_t tulos) {
-    messages.show(" Lukijaa ei voitu tyhjentää. Tyhjennä lukija ennen seuraavaa noutoa, "
-                  "ettei samoja tietoja tuoda kahdesti. "_cp,
-                  readerErrorTitle(tulos), MsgIcon::Exclamation, MsgButtons::Ok);
+void tellUncleared(const ReaderLink& link, int32_t tulos) {
+    link.platform.messages.show(
+        readerFailureText(" Lukijaa ei voitu tyhjentää. Tyhjennä lukija ennen seuraavaa noutoa, "
+                          "ettei samoja tietoja tuoda kahdesti. "_cp,
+                          tulos, link.reader),
+        readerErrorTitle(tulos), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace
@@ -87,7 +93,7 @@ FetchOutcome noudatiedot(const ReaderLink& link) {
         return outcome;
     }
     if (outcome.tulos != kReaderOk) {
-        reportTransferFailure(link.platform.messages, outcome.tulos);
+        reportTransferFailure(link.platform.messages, outcome.tulos, link.reader);
         link.platform.programEnd.endNow();
         return outcome;
     }
@@ -104,7 +110,7 @@ FetchOutcome noudatiedot(const ReaderLink& link) {
     if (!warning.empty())
         link.platform.messages.warning(warning);
     if (outcome.tulos != kReaderOk && outcome.tulos != kReaderNoSuchFile)
-        tellUncleared(link.platform.messages, outcome.tulos);
+        tellUncleared(link, outcome.tulos);
     link.view.hideMainWindow();
     link.view.showReview();
     return outcome;

@@ -22,6 +22,12 @@ public:
                                  std::string& name2, int32_t& zero) = 0;
     virtual int32_t HM_download2(int32_t& bytes, int32_t& other) = 0;
     virtual int32_t HM_delete(int32_t port, uint8_t selector, std::string& name) = 0;
+
+    // Not an entry: why the entries answer that the library is missing, for
+    // the user (code-page bytes): the library that was not found and where
+    // it was looked for, or the entry it lacks. Empty while nothing is
+    // missing.
+    virtual std::string missingText() const { return {}; }
 };
 
 } // namespace orvik

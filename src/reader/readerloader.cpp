@@ -5,6 +5,8 @@
 // so start-up goes on silently and every reader task reports a failure.
 #include "reader/readerloader.h"
 
+#include "common/codepage.h"
+#include "common/dirvalue.h"
 #include "reader/dynamiclibrary.h"
 #include "reader/readerabi.h"
 #include "reader/textargument.h"
@@ -17,10 +19,13 @@ template <typename Fn> class Entry {
 public:
     explicit Entry(const char* name) : name_(name) {}
 
-    Fn get(const DynamicLibrary& library) {
+    // An entry the open library lacks is added to `lacked` at its look-up.
+    Fn get(const DynamicLibrary& library, std::string& lacked) {
         if (!looked_) {
             looked_ = true;
             fn_ = reinterpret_cast<Fn>(library.symbol(name_));
+            if (!fn_ && library.isOpen())
+                lacked += (lacked.empty() ? "" : ", ") + std::string(name_);
         }
         return fn_;
     }
@@ -94,6 +99,23 @@ public:
         return fn(port, selector, nameText.data());
     }
 
+    std::string missingText() const override {
+        using namespace literals;
+        if (!tried_)
+            return {};
+        if (library_.isOpen()) {
+            if (lackedEntries_.empty())
+                return {};
+            return " Lukijakirjastosta "_cp + baseName_ + " puuttuu: " + lackedEntries_ + ". ";
+        }
+        const std::string fileName = DynamicLibrary::fileNameFor(baseName_);
+        std::string text = " Lukijakirjastoa "_cp + baseName_ + " ei löytynyt. Sitä etsittiin "_cp;
+        if (const std::filesystem::path beside = DynamicLibrary::programDirectory();
+            !beside.empty())
+            text += "ohjelman vierestä ("_cp + cpPath(beside / fileName) + ") ja ";
+        return text + "nimellä "_cp + fileName + " järjestelmän kirjastopolulta. "_cp;
+    }
+
 private:
     // The library is tried once; a failure is not retried on later calls.
     template <typename Fn> Fn bound(Entry<Fn>& entry) {
@@ -101,12 +123,13 @@ private:
             tried_ = true;
             library_.open(baseName_);
         }
-        return entry.get(library_);
+        return entry.get(library_, lackedEntries_);
     }
 
     std::string baseName_;
     DynamicLibrary library_;
     bool tried_ = false;
+    std::string lackedEntries_; // those looked for in vain, in the order of their calls
     Entry<readerabi::OpenCommPortFn> open_{"HM_OpenCommPort"};
     Entry<readerabi::CloseCommPortFn> close_{"HM_CloseCommPort"};
     Entry<readerabi::SetUploadFileSaveModeFn> saveMode_{"HM_set_upload_file_save_mode"};

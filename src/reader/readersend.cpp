@@ -31,7 +31,7 @@ int32_t vieohjelma(const ReaderLink& link) {
     if (tulos == kReaderOk)
         link.platform.messages.notice(" Ohjelma on siirretty lukijaan. ");
     else
-        reportTransferFailure(link.platform.messages, tulos);
+        reportTransferFailure(link.platform.messages, tulos, link.reader);
     link.platform.programEnd.endNow();
     return tulos;
 }

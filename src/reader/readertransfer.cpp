@@ -2,6 +2,7 @@
 
 #include "common/codepage.h"
 #include "reader/readerlink.h"
+#include "reader/readerloader.h"
 
 namespace orvik {
 
@@ -35,11 +36,20 @@ std::string readerErrorTitle(int32_t code) {
     return std::string(kErrorTitle) + " nro " + std::to_string(code);
 }
 
-void reportTransferFailure(MessageBoxes& messages, int32_t code) {
+std::string readerFailureText(std::string text, int32_t code, const ReaderLibrary& reader) {
+    const std::string why = code == kReaderLibraryMissing ? reader.missingText() : "";
+    // Both texts stand between blanks; one blank between them is enough.
+    if (!why.empty())
+        text += text.ends_with(' ') && why.starts_with(' ') ? why.substr(1) : why;
+    return text;
+}
+
+void reportTransferFailure(MessageBoxes& messages, int32_t code, const ReaderLibrary& reader) {
     const std::string text = code == kReaderTransferStalled
                                  ? " Siirto ei edennyt, joten se keskeytettiin. "_cp
                                  : " Siirto epäonnistui. "_cp;
-    messages.show(text, readerErrorTitle(code), MsgIcon::Exclamation, MsgButtons::Ok);
+    messages.show(readerFailureText(text, code, reader), readerErrorTitle(code),
+                  MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 } // namespace orvik

@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/messagebox.h"
+#include "reader/readerlibrary.h"
 #include "reader/readerview.h"
 
 namespace orvik {
@@ -37,8 +38,12 @@ std::string progressCaption(int32_t bytes);
 // " Virhe nro " + the code.
 std::string readerErrorTitle(int32_t code);
 
+// A reader failure's text; when the code says the reader library is missing,
+// followed by which library and where it was looked for.
+std::string readerFailureText(std::string text, int32_t code, const ReaderLibrary& reader);
+
 // " Siirto epäonnistui. " under the error title, exclamation icon; for a
 // stuck transfer its own message under the same kind of title.
-void reportTransferFailure(MessageBoxes& messages, int32_t code);
+void reportTransferFailure(MessageBoxes& messages, int32_t code, const ReaderLibrary& reader);
 
 } // namespace orvik

@@ -23,6 +23,12 @@ struct ImportResult {
 // date read from the clock first, then the time.
 std::string logHeaderLine(Clock& clock);
 
+// When the directory `datPolku` puts the work file in is missing (or is a
+// file), what to tell the user: the value they set as "Dat-hakemisto" and
+// how to mend it, rather than the first file that failed there. Empty
+// otherwise.
+std::string workDirMissingText(const std::string& datPolku);
+
 // Appends every line of `source` to the work file and to the log in
 // `datPolku`, the log after a dated header line; all of it or nothing, as a
 // journalled step whose end is `end` (removing the source, for a caller that

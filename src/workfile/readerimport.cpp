@@ -26,6 +26,17 @@ bool isFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
+// "Ei tuotua tiedostoa", and when the reader software's directory itself is
+// not there, that the value the user typed is the thing to mend.
+std::string nothingToImportText(const std::string& readerDir, const std::string& sourceName) {
+    std::string text = "Ei tuotua tiedostoa: " + sourceName;
+    std::error_code error;
+    const fs::file_status found = fs::status(directoryOf(fsPath(sourceName)), error);
+    if (!readerDir.empty() && !fs::is_directory(found) && found.type() != fs::file_type::none)
+        text += ". Vorda -hakemistoa " + readerDir + " ei ole. Korjaa Vorda -hakemisto. ";
+    return text;
+}
+
 ReaderSoftwareImport notImported(const std::string& why) {
     return {ReaderSoftwareImport::Outcome::Failed, 0, why + "Tietoja ei tuotu. "_cp, {}};
 }
@@ -129,10 +140,14 @@ ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
     if (!hasSource && !hasPending)
         return {ReaderSoftwareImport::Outcome::NothingToImport,
                 0,
-                "Ei tuotua tiedostoa: " + sourceName,
+                nothingToImportText(readerDir, sourceName),
                 {}};
     if (!blocking.empty())
         return notImported(unsettledStepText(blocking.front()));
+    // Told before the count is moved: it stays where the reader software
+    // left it until the directory is mended.
+    if (const std::string missing = workDirMissingText(datPolku); !missing.empty())
+        return notImported(missing);
 
     ReaderSoftwareImport result;
     std::string why;

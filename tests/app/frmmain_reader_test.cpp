@@ -14,6 +14,7 @@
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
+#include "reader/readerloader.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 
@@ -123,6 +124,29 @@ TEST_F(MainWindowReaderButtons, FetchTakesTheCountIntoTheWorkFileAndOpensTheRevi
     ASSERT_GE(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, " Tiedot on noudettu lukijasta ");
     EXPECT_EQ(fake.messages.shown[0].title, " Ilmoitus ");
+}
+
+// Without the reader library every reader button fails with 9999, and the
+// message says which library is missing and where it was looked for.
+TEST(MainWindowWithoutReaderLibrary, Error9999NamesTheLibraryAndWhereItWasLookedFor) {
+    test::TempDir cwd;
+    test::ScopedCurrentDir inCwd{cwd.path()};
+    FakePlatform fake;
+    fake.settings.set("Orvik", "Tila", "lukija");
+    const std::unique_ptr<ReaderLibrary> missing = makeReaderLibrary("orvik-no-such-reader");
+    frmMain window(fake.platform, *missing, "");
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_TRUE(fake.messages.shown.empty()) << "start-up tries the port silently";
+
+    window.Command8_Click();
+
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].title, " Virhe nro 9999");
+    const std::string& told = fake.messages.shown[0].text;
+    EXPECT_TRUE(told.starts_with(" Lukijan tyhjennys epäonnistui. Lukijakirjastoa "
+                                 "orvik-no-such-reader ei löytynyt. "_cp))
+        << told;
+    EXPECT_NE(told.find("liborvik-no-such-reader.so"), std::string::npos) << told;
 }
 
 } // namespace

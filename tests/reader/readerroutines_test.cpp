@@ -288,6 +288,10 @@ TEST_F(ReaderRoutines, AFailedImportKeepsTheFetchedFileAndDoesNotClearTheReader)
     EXPECT_FALSE(noudatiedot(link));
 
     expectImportFailureKeepsTheCount(reader, fake, view, test::fileInPlaceOfDirectory());
+    // First what the user set and can mend.
+    EXPECT_TRUE(fake.messages.shown.at(0).text.starts_with(" Dat-hakemistoa " + link.datPolku +
+                                                           " ei ole. "))
+        << fake.messages.shown.at(0).text;
 }
 
 TEST_F(ReaderRoutines, AFullDiskDuringTheImportLeavesTheWorkFileAsItWas) {

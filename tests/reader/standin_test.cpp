@@ -7,7 +7,9 @@
 #include <filesystem>
 
 #include "common/codepage.h"
+#include "common/dirvalue.h"
 #include "platform/doubles/fakeplatform.h"
+#include "reader/dynamiclibrary.h"
 #include "reader/readerabi.h"
 #include "reader/readerclearing.h"
 #include "reader/readerfetch.h"
@@ -220,7 +222,14 @@ TEST(ReaderBinding, AMissingLibraryKeepsThePortSilentAndFailsEveryTask) {
     ReaderLink link{*missing, fake.platform, view, 1, dir.dirValue()};
     EXPECT_FALSE(orvik::noudatiedot(link).imported);
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, " Siirto epäonnistui. "_cp);
+    // The failure says which library was not found and where it was looked
+    // for, so the shop knows what to install where.
+    const std::string fileName = DynamicLibrary::fileNameFor("orvik-no-such-reader");
+    EXPECT_EQ(fake.messages.shown[0].text,
+              " Siirto epäonnistui. Lukijakirjastoa orvik-no-such-reader ei löytynyt. Sitä "
+              "etsittiin ohjelman vierestä ("_cp +
+                  cpPath(DynamicLibrary::programDirectory() / fileName) + ") ja nimellä "_cp +
+                  fileName + " järjestelmän kirjastopolulta. "_cp);
     EXPECT_EQ(fake.messages.shown[0].title, " Virhe nro 9999");
     EXPECT_FALSE(test::exists(dir / "orvik.dat"));
 }
@@ -237,6 +246,10 @@ TEST(ReaderBinding, EntriesAreBoundOneByOneAndTextsComeBack) {
 
     std::string other = "x";
     EXPECT_EQ(partial->HM_upload1(2, 65, name, other), kReaderLibraryMissing);
+    EXPECT_EQ(partial->HM_upload1(2, 65, name, other), kReaderLibraryMissing);
+    // Each entry looked for in vain is named once.
+    EXPECT_EQ(partial->missingText(),
+              " Lukijakirjastosta orvikpartialreader puuttuu: HM_CloseCommPort, HM_upload1. ");
 
     // Texts written back at the buffers' length come back whole, and no
     // further than the buffer.

@@ -67,6 +67,32 @@ TEST_F(ReaderImportTest, NoCountFileNamesTheFileLookedForAndTouchesNothing) {
     EXPECT_EQ(importReaderSoftwareCount("", dat.dirValue(), clock).lineCount, 3);
 }
 
+TEST_F(ReaderImportTest, MissingDirectoriesTheUserSetAreNamedAndNothingIsMoved) {
+    // The work directory: told before the count leaves the reader
+    // software's directory, and a waiting count stays waiting.
+    writeFile(source(), kThreeLines);
+    const std::string missingDat = (dat / "puuttuu").string() + "/";
+    ReaderSoftwareImport result = importReaderSoftwareCount(vorda.dirValue(), missingDat, clock);
+    EXPECT_EQ(result.outcome, Outcome::Failed);
+    EXPECT_EQ(result.message, " Dat-hakemistoa " + missingDat +
+                                  " ei ole. Luo hakemisto tai korjaa Dat-hakemisto ja käynnistä "
+                                  "Orvik uudelleen. Tietoja ei tuotu. "_cp);
+    EXPECT_EQ(readFile(source()), kThreeLines);
+    EXPECT_FALSE(test::exists(pending()));
+    writeFile(pending(), kThreeLines);
+    EXPECT_EQ(importReaderSoftwareCount("", missingDat, clock).message, result.message);
+    EXPECT_EQ(readFile(pending()), kThreeLines);
+    EXPECT_TRUE(test::namesIn(dat.path()).empty());
+
+    // The reader software's directory: its own sentence after the usual
+    // message; a directory that is there keeps the message as it was.
+    const std::string missingVorda = (vorda / "puuttuu").string() + "/";
+    std::filesystem::remove(pending());
+    EXPECT_EQ(importReaderSoftwareCount(missingVorda, dat.dirValue(), clock).message,
+              "Ei tuotua tiedostoa: " + missingVorda + "orvik.dat. Vorda -hakemistoa " +
+                  missingVorda + " ei ole. Korjaa Vorda -hakemisto. ");
+}
+
 TEST_F(ReaderImportTest, LeftoverFromAFailedImportIsTakenFirstUnderItsOwnHeader) {
     writeFile(pending(), "LEFTOVER           7\r\n");
     writeFile(source(), kThreeLines);

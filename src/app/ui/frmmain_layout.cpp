@@ -110,6 +110,17 @@ void frmMain::buildControls() {
     Text2->setReadOnly(true);
     Text3->setReadOnly(true);
 
+    // A screen reader names each box and list by the caption beside it; the
+    // labels are drawn apart from their controls, so nothing else ties them.
+    // Some desktops name a list by its entry and find its caption as its label.
+    const std::pair<QWidget*, QLabel*> captioned[] = {{Text1, Label4},  {Text2, Label5},
+                                                      {Text3, Label6},  {Text4, Label8},
+                                                      {Combo1, Label1}, {Combo2, Label2}};
+    for (const auto& [control, caption] : captioned) {
+        caption->setBuddy(control);
+        control->setAccessibleName(caption->text());
+    }
+
     setTabOrderByIndex();
 }
 

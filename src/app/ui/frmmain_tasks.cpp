@@ -72,7 +72,7 @@ void frmMain::Command1_Click() {
     case Task::ClearReader:
         tyhjenna();
         hide();
-        reportClearing(platform_.messages, tulos);
+        reportClearing(platform_.messages, tulos, reader_);
         platform_.programEnd.endNow();
         return;
     case Task::SendReaderProgram:

@@ -68,16 +68,21 @@ std::filesystem::path programDirectory() {
 #endif
 }
 
-AboutFacts aboutFactsOf(const frmMain& window, std::string settingsPlace,
-                        const std::filesystem::path& programDir) {
+AboutFacts aboutFactsOf(std::string settingsPlace, const std::filesystem::path& programDir) {
     AboutFacts facts;
     facts.settingsPlace = std::move(settingsPlace);
-    facts.readerDir = fromQString(window.Text1->text());
-    facts.directories = window.directories();
     facts.currentDir = currentDirWithSeparator();
     const std::optional<std::filesystem::path> guide = findGuide(programDir);
     facts.guide = guide ? cpPath(*guide) : std::string();
     facts.qtVersion = qVersion();
+    return facts;
+}
+
+AboutFacts aboutFactsOf(const frmMain& window, std::string settingsPlace,
+                        const std::filesystem::path& programDir) {
+    AboutFacts facts = aboutFactsOf(std::move(settingsPlace), programDir);
+    facts.readerDir = fromQString(window.Text1->text());
+    facts.directories = window.directories();
     return facts;
 }
 

@@ -48,6 +48,10 @@ private:
 // The directory the running program lies in.
 std::filesystem::path programDirectory();
 
+// The About facts no window holds: where the settings are, the current
+// directory, the guide found and the toolkit's version.
+AboutFacts aboutFactsOf(std::string settingsPlace, const std::filesystem::path& programDir);
+
 // The About facts of a running main window: the directories it holds, its
 // reader-software directory as typed now, the guide it would open.
 AboutFacts aboutFactsOf(const frmMain& window, std::string settingsPlace,

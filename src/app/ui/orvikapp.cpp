@@ -1,12 +1,14 @@
 #include "app/ui/orvikapp.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QString>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/settingskeys.h"
+#include "app/ui/frmasetukset.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/guardedapplication.h"
 #include "app/ui/helpkeys.h"
@@ -14,6 +16,7 @@
 #include "platform/qt/qtdesktoplinks.h"
 #include "platform/qt/qteventpump.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/qtfolderpicker.h"
 #include "platform/qt/qtmessageboxes.h"
 #include "platform/qt/qtprintingservice.h"
 #include "platform/qt/qtprogramend.h"
@@ -52,10 +55,8 @@ std::string settingsPlace(const QtSettingsStore& settings) {
 #endif
 }
 
-} // namespace
-
-int runOrvik(int argc, char** argv) {
-    GuardedApplication application(argc, argv);
+// What every window of the program expects of the application.
+void prepare(GuardedApplication& application) {
     // A dock finds the desktop entry, and with it the name and icon, by the
     // window's class on X11 (the desktop entry's StartupWMClass, fixed here
     // rather than taken from however the program was started) and by this
@@ -66,6 +67,13 @@ int runOrvik(int argc, char** argv) {
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
     application.setWindowIcon(applicationIcon());
+}
+
+} // namespace
+
+int runOrvik(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    prepare(application);
 
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;
@@ -94,6 +102,44 @@ int runOrvik(int argc, char** argv) {
     });
     if (started && !programEnd.ended())
         application.exec();
+    return application.failed() ? 1 : 0;
+}
+
+int runOrvikSettings(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    prepare(application);
+
+    QtSettingsStore settings;
+    QtSingleCopyLock singleCopy;
+    QtMessageBoxes messages;
+    QtPrintingService printer;
+    QtProgramEnd programEnd;
+    QtEventPump events;
+    QtClock clock;
+    QtFolderPicker folders;
+    Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
+    FailureGuard& guard = application.guardWith(messages, programEnd);
+
+    std::unique_ptr<frmAsetukset> dialog;
+    QtDesktopLinks links;
+    const std::filesystem::path programDir = programDirectory();
+    HelpKeys::installOn(application, programDir, links, messages, [&] {
+        // The About box tells the directories as the dialog's boxes hold them.
+        AboutFacts facts = aboutFactsOf(settingsPlace(settings), programDir);
+        if (dialog) {
+            facts.readerDir = fromQString(dialog->Text1->text());
+            facts.directories = {fromQString(dialog->Text4->text()),
+                                 fromQString(dialog->Text2->text()),
+                                 fromQString(dialog->Text3->text())};
+        }
+        return facts;
+    });
+    guard.run([&] {
+        dialog = std::make_unique<frmAsetukset>(platform, folders);
+        dialog->Form_Load();
+        dialog->exec();
+        return true;
+    });
     return application.failed() ? 1 : 0;
 }
 

@@ -6,4 +6,7 @@ namespace orvik {
 // event loop until the program ends. Returns the process's exit status.
 int runOrvik(int argc, char** argv);
 
+// The settings dialog alone ("orvik --asetukset"), until it is closed.
+int runOrvikSettings(int argc, char** argv);
+
 } // namespace orvik

@@ -30,6 +30,16 @@ bool FakeSingleCopyLock::acquire() {
     return !anotherCopyRuns;
 }
 
+std::optional<std::string> FakeFolderPicker::chooseFolder(const std::string& title,
+                                                          const std::string& start) {
+    calls.push_back({title, start});
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 MsgAnswer FakeMessageBoxes::show(const std::string& text, const std::string& title, MsgIcon icon,
                                  MsgButtons buttons) {
     shown.push_back({text, title, icon, buttons});

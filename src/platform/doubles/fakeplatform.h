@@ -2,12 +2,14 @@
 // Test doubles of the platform interfaces: each records what it was asked and
 // plays back scripted answers, so tests never block on a dialog or a printer.
 #include "platform/desktoplinks.h"
+#include "platform/folderpicker.h"
 #include "platform/platform.h"
 
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -127,6 +129,20 @@ public:
         opened.push_back(file);
         return opens;
     }
+};
+
+// Not part of Platform: only the settings dialog chooses folders.
+class FakeFolderPicker : public FolderPicker {
+public:
+    struct Call {
+        std::string title;
+        std::string start;
+    };
+    std::vector<Call> calls;
+    // Answers taken in order; when none is left the user cancels.
+    std::deque<std::optional<std::string>> answers;
+    std::optional<std::string> chooseFolder(const std::string& title,
+                                            const std::string& start) override;
 };
 
 // All doubles together, with the Platform that hands them out.
