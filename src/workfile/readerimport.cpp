@@ -10,6 +10,7 @@
 #include "common/codepage.h"
 #include "common/dirvalue.h"
 #include "common/filefailure.h"
+#include "common/rawfile.h"
 #include "common/safewrite.h"
 #include "common/stepnotices.h"
 #include "workfile/importer.h"
