@@ -18,8 +18,10 @@ orvik_packages="$orvik_packages fonts-noto-mono fonts-liberation2 fontconfig"
 orvik_packages="$orvik_packages fonts-urw-base35"
 # The reports' PDF files are compressed with zlib.
 orvik_packages="$orvik_packages zlib1g-dev"
-# The install and package checks.
-orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base"
+# The install and package checks; the package's own build is cached.
+orvik_packages="$orvik_packages desktop-file-utils appstream dpkg-dev groff-base lintian ccache"
+# The window class read from the running program under a private X server.
+orvik_packages="$orvik_packages x11-utils"
 # The program asks the print service whether a queue took a report
 # (libcups); the print-queue test runs a print service of its own (the
 # scheduler, its commands and the generic PDF printer driver).

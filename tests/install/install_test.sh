@@ -24,7 +24,8 @@ for file in \
     "$datadir/applications/$app.desktop" \
     "$datadir/icons/hicolor/scalable/apps/$app.svg" \
     "$datadir/metainfo/$app.metainfo.xml" \
-    "$mandir/man1/orvik.1"; do
+    "$mandir/man1/orvik.1.gz" \
+    "$mandir/fi/man1/orvik.1.gz"; do
     [ -f "$root/$file" ] || fail "missing from the install: $file"
 done
 [ -x "$root/$bindir/orvik" ] || fail "the program is not executable"
@@ -52,8 +53,11 @@ desktop-file-validate "$root/$datadir/applications/$app.desktop" ||
     fail "desktop entry not valid"
 appstreamcli validate --no-net "$root/$datadir/metainfo/$app.metainfo.xml" >/dev/null ||
     fail "metainfo not valid: $(appstreamcli validate --no-net "$root/$datadir/metainfo/$app.metainfo.xml")"
-warnings="$(groff -k -man -Tutf8 -ww -z "$root/$mandir/man1/orvik.1" 2>&1)"
-[ -z "$warnings" ] || fail "manual page: $warnings"
+# The manual pages, in English and in Finnish, as man reads them.
+for page in "$mandir/man1/orvik.1.gz" "$mandir/fi/man1/orvik.1.gz"; do
+    warnings="$(zcat "$root/$page" | groff -k -man -Tutf8 -ww -z 2>&1)"
+    [ -z "$warnings" ] || fail "manual page $page: $warnings"
+done
 
 # The installed program still starts (its run path was rewritten on install).
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/$bindir/orvik" --version >/dev/null ||

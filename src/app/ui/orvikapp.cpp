@@ -1,5 +1,6 @@
 #include "app/ui/orvikapp.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QString>
 #include <filesystem>
@@ -56,6 +57,12 @@ std::string settingsPlace(const QtSettingsStore& settings) {
 
 // What every window of the program expects of the application.
 void prepare(GuardedApplication& application) {
+    // A dock finds the desktop entry, and with it the name and icon, by the
+    // window's class on X11 (the desktop entry's StartupWMClass, fixed here
+    // rather than taken from however the program was started) and by this
+    // desktop file name on Wayland.
+    QGuiApplication::setApplicationName(QStringLiteral("orvik"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fi.norvala.Orvik"));
     applyApplicationFont(application);
     installQtFinnish(application);
     EnterPressesButton::installOn(application);
