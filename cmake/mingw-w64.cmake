@@ -2,8 +2,9 @@
 # threads variant, which std::thread and std::mutex need):
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DORVIK_CORE_ONLY=ON
 # The programs are linked statically, so they run without the compiler's
-# DLLs beside them, and ctest runs them under wine64 when it is installed.
-# -DORVIK_MINGW_PREFIX=i686-w64-mingw32 makes a 32-bit build instead.
+# DLLs beside them, and ctest runs them under wine when it is installed.
+# -DORVIK_MINGW_PREFIX=i686-w64-mingw32 makes the 32-bit build, the one shops
+# install (scripts/wine-tests.sh, windows/program.cmake).
 if(NOT ORVIK_MINGW_PREFIX)
     set(ORVIK_MINGW_PREFIX x86_64-w64-mingw32)
 endif()
@@ -27,7 +28,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 
-find_program(ORVIK_WINE64 NAMES wine64 HINTS /usr/lib/wine /usr/lib64/wine)
-if(ORVIK_WINE64)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVIK_WINE64})
+# Wine's loader of the build's width runs the programs (under ctest too): a
+# 32-bit program needs wine32.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86")
+    find_program(ORVIK_WINE NAMES wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+else()
+    find_program(ORVIK_WINE NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine NO_DEFAULT_PATH)
+endif()
+if(ORVIK_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVIK_WINE})
 endif()

@@ -20,15 +20,15 @@ export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-wine64="$(grep -m1 '^ORVIK_WINE64:' "$build/CMakeCache.txt" | cut -d= -f2-)"
-wineserver="$(dirname "$wine64")/wineserver"
+wine="$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+wineserver="$(dirname "$wine")/wineserver"
 # Wine's own services start here, away from ctest's output: started by the
 # first test they would hold its output open, and ctest would wait for them.
 # They and the server stay for the whole run and end with it.
 trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
 boot="--init"
 [ -f "$WINEPREFIX/system.reg" ] && boot=""
-"$wine64" wineboot $boot </dev/null >/dev/null 2>&1 || true
+"$wine" wineboot $boot </dev/null >/dev/null 2>&1 || true
 "$wineserver" -p 60 </dev/null >/dev/null 2>&1 || true
 cd "$build"
 ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"
