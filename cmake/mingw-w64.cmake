@@ -25,8 +25,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+# The core alone links statically. The whole program (-DORVIK_SHARED_RUNTIME=ON)
+# shares the compiler's runtime DLLs with Qt's DLLs: one C++ library and one
+# unwinder for exceptions and objects that cross between them.
+if(NOT ORVIK_SHARED_RUNTIME)
+    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+    set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+endif()
+# Checks compile in projects of their own, which read this file again.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVIK_MINGW_PREFIX ORVIK_SHARED_RUNTIME)
 
 # Wine's loader of the build's width runs the programs (under ctest too): a
 # 32-bit program needs wine32.

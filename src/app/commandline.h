@@ -13,4 +13,11 @@ namespace orvik {
 // anyway, so nothing the program understood before is taken away.
 std::optional<std::string> commandLineAnswer(int argc, const char* const* argv);
 
+// Writes an answer to standard output; false when it could not be written.
+// On Windows the program is a windowed one, which has no standard output of
+// its own when started from a console: the answer then goes to the console
+// of the program that started it, as wide text, so that the console's code
+// page does not garble the Finnish letters.
+bool writeCommandLineAnswer(const std::string& text);
+
 } // namespace orvik

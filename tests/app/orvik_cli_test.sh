@@ -1,13 +1,19 @@
 #!/bin/sh
 # The program answers --help and --version on standard output with no
 # display at all, before the window toolkit would need one.
-#   orvik_cli_test.sh ORVIK_EXECUTABLE PROJECT_VERSION
+#   orvik_cli_test.sh [RUNNER] ORVIK_EXECUTABLE PROJECT_VERSION
+# RUNNER runs the program (wine, for the Windows program).
 set -eu
+runner=""
+if [ $# -eq 3 ]; then
+    runner="$1"
+    shift
+fi
 orvik="$1"
 version="$2"
 
 headless() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$orvik" "$@"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $runner "$orvik" "$@"
 }
 
 fail() {
@@ -21,7 +27,8 @@ answer="$(headless --version)" || fail "--version exited with $?"
 answer="$(headless --help)" || fail "--help exited with $?"
 # The Finnish letters arrive as UTF-8 (this script is UTF-8 too).
 printf '%s\n' "$answer" | grep -q "^Käyttö: orvik \[PÄIVÄT\]" || fail "no usage line in: $answer"
-printf '%s\n' "$answer" | grep -q "Norvala Oy.ini" || fail "no settings file in: $answer"
+# Where the settings live: the file, or on Windows the registry key.
+printf '%s\n' "$answer" | grep -q "Norvala Oy.ini\|Norvala Oy.Orvik" || fail "no settings in: $answer"
 printf '%s\n' "$answer" | grep -q "^Orvik $version " || fail "no version in: $answer"
 
 # Output that cannot be written is a failure, not a success.
