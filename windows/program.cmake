@@ -168,3 +168,6 @@ add_custom_target(orvik_zip
     WORKING_DIRECTORY ${orvik_stage}
     DEPENDS orvik_stage
     COMMENT "Making ${orvik_zip_file}" VERBATIM)
+
+# The sample shop of the end-to-end run under wine (scripts/wine-e2e.sh).
+set_target_properties(orvik_sampleshop PROPERTIES EXCLUDE_FROM_ALL OFF)
