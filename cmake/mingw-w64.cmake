@@ -19,7 +19,9 @@ set(CMAKE_C_COMPILER ${ORVIK_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${ORVIK_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${ORVIK_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${ORVIK_MINGW_PREFIX})
+# The compiler's own files, and the prefixes given (Qt for Windows), are the
+# only places libraries, headers and packages for Windows come from.
+set(CMAKE_FIND_ROOT_PATH /usr/${ORVIK_MINGW_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -104,11 +104,11 @@ orvik_build() {
 # Only the Windows builds and their tests under wine need these
 # (scripts/wine-tests.sh): both compilers, wine for 64-bit and (through the
 # i386 architecture, orvik_enable_i386) 32-bit programs, GoogleTest's
-# sources, Ninja; the setup program and the zip (makensis, zip); a private X
+# sources, zlib for Windows (the report PDFs), Ninja; the setup program and the zip (makensis, zip); a private X
 # server, keys and screenshots for the end-to-end run (Xvfb, xdotool, xwd and
 # netpbm's PNG writer); the fonts of the window tests under wine.
 orvik_windows_packages="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386"
-orvik_windows_packages="$orvik_windows_packages googletest ninja-build nsis zip unzip"
+orvik_windows_packages="$orvik_windows_packages googletest libz-mingw-w64-dev ninja-build nsis zip unzip"
 orvik_windows_packages="$orvik_windows_packages xvfb xauth xdotool x11-apps netpbm fonts-dejavu-core"
 # Qt for Windows built from Debian's source package (scripts/qt-windows.sh).
 orvik_qt_windows_packages="cmake ninja-build g++-mingw-w64-i686-posix qt6-base-dev qt6-base-dev-tools"
