@@ -112,4 +112,4 @@ orvik_windows_packages="$orvik_windows_packages googletest libz-mingw-w64-dev ni
 orvik_windows_packages="$orvik_windows_packages xvfb xauth xdotool x11-apps netpbm fonts-dejavu-core"
 # Qt for Windows built from Debian's source package (scripts/qt-windows.sh).
 orvik_qt_windows_packages="cmake ninja-build g++-mingw-w64-i686-posix qt6-base-dev qt6-base-dev-tools"
-orvik_qt_windows_packages="$orvik_qt_windows_packages dpkg-dev xz-utils"
+orvik_qt_windows_packages="$orvik_qt_windows_packages dpkg-dev xz-utils patch"

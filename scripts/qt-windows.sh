@@ -8,7 +8,8 @@
 # The result lies in a cache outside the build tree,
 #   ${XDG_CACHE_HOME:-~/.cache}/orvik/qt-<version>-i686-w64-mingw32-<hash>
 # named by a hash of the source package's version, the compiler, the
-# toolchain file and the options, so a machine builds each once. The work
+# toolchain file, the options and our patch of the source
+# (windows/qt6-base-no-opengl.patch), so a machine builds each once. The work
 # (download, source, build) lies beside it in work-<same name>; an
 # interrupted run takes up where it stopped, and a finished one removes the
 # work. Usage:
@@ -62,6 +63,10 @@ qt_options=(
     -DFEATURE_system_textmarkdownreader=OFF
 )
 
+# Without OpenGL the windows platform plugin of 6.4 does not compile as it
+# stands (see the patch).
+qt_patch="$orvik_root/windows/qt6-base-no-opengl.patch"
+
 # The host's Qt decides the version: its tools (moc, rcc, uic) must match.
 host_qt_version() {
     dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null || true
@@ -72,8 +77,8 @@ qt_prefix() {
     version="$(host_qt_version)"
     [ -n "$version" ] || { echo "qt6-base-dev is not installed" >&2; return 1; }
     compiler="$("$target-g++-posix" -dumpfullversion 2>/dev/null || echo none)"
-    hash="$(printf '%s\n' "qt6-base $version" "$target-g++-posix $compiler" \
-        "$toolchain_text" "${qt_options[@]}" | sha256sum | cut -c1-12)"
+    hash="$( (printf '%s\n' "qt6-base $version" "$target-g++-posix $compiler" \
+        "$toolchain_text" "${qt_options[@]}" && cat "$qt_patch") | sha256sum | cut -c1-12)"
     echo "$cache/qt-${version%%+*}-$target-$hash"
 }
 
@@ -102,9 +107,11 @@ if ! ls "$work/download"/qt6-base_*.dsc >/dev/null 2>&1; then
     (cd "$work/download" && apt-get source --download-only "qt6-base=$version")
 fi
 if [ ! -f "$work/source/CMakeLists.txt" ]; then
-    rm -rf "$work/source"
-    # Debian's patches applied, as in the host's Qt.
-    dpkg-source --no-check -x "$work/download"/qt6-base_*.dsc "$work/source" >&2
+    rm -rf "$work/source" "$work/source.new"
+    # Debian's patches applied, as in the host's Qt; then ours.
+    dpkg-source --no-check -x "$work/download"/qt6-base_*.dsc "$work/source.new" >&2
+    patch -d "$work/source.new" -p1 <"$qt_patch" >&2
+    mv "$work/source.new" "$work/source"
 fi
 if [ ! -f "$work/build/build.ninja" ]; then
     cmake -S "$work/source" -B "$work/build" -G Ninja \
