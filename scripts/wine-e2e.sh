@@ -9,8 +9,9 @@
 #   2. the program starts again and "Lopeta" closes it: the settings written
 #      back are in wine's registry (a directory value completed with its
 #      separator, the transfer directory taken from the fallback section).
-# Screenshots of the main window and of the review window are kept in
-# build-windows32/e2e/ (main.png, review.png), with the run's files.
+# Screenshots of the main window, of the review window and of the screen with
+# the notice after "Sulje" are kept in build-windows32/e2e/ (main.png,
+# review.png, saved.png), with the run's files and output.
 set -euo pipefail
 orvik_root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$orvik_root/scripts/deps.sh"
@@ -78,8 +79,12 @@ wait_window() {
     timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -1
 }
 
-screenshot() { # WINDOW FILE
-    xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmtopng >"$2"
+screenshot() { # WINDOW (or root) FILE
+    if [ "$1" = root ]; then
+        xwd -silent -root | xwdtopnm 2>/dev/null | pnmtopng >"$2"
+    else
+        xwd -silent -id "$1" | xwdtopnm 2>/dev/null | pnmtopng >"$2"
+    fi
 }
 
 # press WINDOW X Y: a click at that point of the window's client area.
@@ -118,7 +123,14 @@ sleep 3
 screenshot "$review" "$out/review.png"
 cmp -s "$shop/count.dat" "$shop/dat/orvik.dat" || fail "the work file does not hold the count"
 [ ! -e "$shop/vorda/orvik.dat" ] || fail "the count was not taken from the reader software's directory"
-xdotool windowactivate --sync "$review" key --clearmodifiers alt+F4 2>/dev/null || true
+# The close box (Alt+F4) is "Sulje": the list is saved, a notice says so,
+# and its OK ends the program.
+xdotool windowfocus --sync "$review" sleep 0.5 key alt+F4
+notice="$(wait_window "Ilmoitus")"
+[ -n "$notice" ] || fail "no notice after Sulje"
+sleep 1
+screenshot root "$out/saved.png"
+xdotool windowfocus --sync "$notice" sleep 0.5 key Return
 wait_end
 [ -s "$shop/dat/orvik.dat" ] || fail "the work file is gone after Sulje"
 
