@@ -154,6 +154,14 @@ set(orvik_zip_file ${CMAKE_BINARY_DIR}/orvik-${PROJECT_VERSION}-windows.zip)
 add_custom_target(orvik_stage
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${orvik_stage}
     COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${orvik_stage}/Orvik --strip
+    # The compiler's runtime and Qt come with symbols the program never
+    # needs (the C++ library alone has 20 MB of them).
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${orvik_stage}/Orvik/libstdc++-6.dll
+        ${orvik_stage}/Orvik/libgcc_s_dw2-1.dll ${orvik_stage}/Orvik/libwinpthread-1.dll
+        ${orvik_stage}/Orvik/Qt6Core.dll ${orvik_stage}/Orvik/Qt6Gui.dll
+        ${orvik_stage}/Orvik/Qt6Widgets.dll ${orvik_stage}/Orvik/Qt6PrintSupport.dll
+        ${orvik_stage}/Orvik/plugins/platforms/qwindows.dll
+        ${orvik_stage}/Orvik/plugins/styles/qwindowsvistastyle.dll
     COMMAND ${CMAKE_COMMAND} -DSTAGE=${orvik_stage}/Orvik -DOUT=${orvik_stage}
         -P ${CMAKE_SOURCE_DIR}/windows/nsisfiles.cmake
     DEPENDS orvik orvik_runtime
