@@ -97,19 +97,24 @@ fi
 
 name="$(basename "$prefix")"
 work="$cache/work-$name"
-mkdir -p "$work/download" "$prefix"
+mkdir -p "$work" "$prefix"
 printf '%s\n' "$toolchain_text" >"$prefix/mingw-w64-i686.cmake"
 started=$SECONDS
 
 version="$(host_qt_version)"
-if ! ls "$work/download"/qt6-base_*.dsc >/dev/null 2>&1; then
+# Downloaded whole or not at all: an interrupted download starts again.
+if [ ! -d "$work/download" ]; then
     orvik_enable_deb_src
-    (cd "$work/download" && apt-get source --download-only "qt6-base=$version")
+    rm -rf "$work/download.new"
+    mkdir -p "$work/download.new"
+    (cd "$work/download.new" && apt-get source --download-only "qt6-base=$version") >&2
+    mv "$work/download.new" "$work/download"
 fi
 if [ ! -f "$work/source/CMakeLists.txt" ]; then
     rm -rf "$work/source" "$work/source.new"
     # Debian's patches applied, as in the host's Qt; then ours.
     dpkg-source --no-check -x "$work/download"/qt6-base_*.dsc "$work/source.new" >&2
+    rm -f "$work"/qt6-base_*.orig.tar.* # dpkg-source's copy beside the source
     patch -d "$work/source.new" -p1 <"$qt_patch" >&2
     mv "$work/source.new" "$work/source"
 fi
