@@ -50,19 +50,49 @@ orvik_install_missing() {
     missing="$(orvik_missing_packages)"
     [ -z "$missing" ] && return 0
     echo "Installing:$missing"
-    local as_root=""
-    if [ "$(id -u)" -ne 0 ]; then
-        if ! command -v sudo >/dev/null 2>&1; then
-            echo "Installing needs root rights, and sudo is not available." >&2
-            echo "As root run: apt-get install$missing" >&2
-            return 1
-        fi
-        as_root="sudo"
-    fi
-    # shellcheck disable=SC2086 # both lists are meant to split
-    $as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
-        $as_root env DEBIAN_FRONTEND=noninteractive \
+    # shellcheck disable=SC2086 # the list is meant to split
+    orvik_as_root "apt-get install$missing" apt-get update -qq &&
+        orvik_as_root "apt-get install$missing" \
             apt-get install -y -qq --no-install-recommends $missing
+}
+
+# orvik_as_root WHAT COMMAND...: runs the command as root (through sudo when
+# not root), non-interactively; WHAT says what to run by hand without sudo.
+orvik_as_root() {
+    local what="$1"
+    shift
+    if [ "$(id -u)" -eq 0 ]; then
+        env DEBIAN_FRONTEND=noninteractive "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo env DEBIAN_FRONTEND=noninteractive "$@"
+    else
+        echo "This needs root rights, and sudo is not available." >&2
+        echo "As root run: $what" >&2
+        return 1
+    fi
+}
+
+# 32-bit Windows programs run in wine32, an i386 package: the architecture is
+# added to dpkg once (the next install updates the package lists).
+orvik_enable_i386() {
+    dpkg --print-foreign-architectures | grep -qx i386 ||
+        orvik_as_root "dpkg --add-architecture i386" dpkg --add-architecture i386
+}
+
+# Source packages (apt-get source): a deb-src entry for each deb entry of the
+# system's sources, the same suites, then the package lists updated.
+orvik_enable_deb_src() {
+    local list=/etc/apt/sources.list.d/orvik-deb-src.sources
+    [ -f "$list" ] && return 0
+    local sources=/etc/apt/sources.list.d/debian.sources text
+    if [ -f "$sources" ]; then
+        text="$(sed 's/^Types:.*/Types: deb-src/' "$sources")"
+    else
+        text="$(grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /')"
+        list=/etc/apt/sources.list.d/orvik-deb-src.list
+    fi
+    printf '%s\n' "$text" | orvik_as_root "add deb-src lines to $list" tee "$list" >/dev/null &&
+        orvik_as_root "apt-get update" apt-get update -qq
 }
 
 # The build directory: ORVIK_BUILD_DIR when set, else build/ in the checkout.
@@ -82,5 +112,15 @@ orvik_build() {
         cmake --build "$build_dir" -j"$(nproc)"
     fi
 }
-# Only the Windows build and its tests under wine need these (scripts/wine-tests.sh).
-orvik_windows_packages="g++-mingw-w64-x86-64-posix wine64 googletest"
+# Only the Windows builds and their tests under wine need these
+# (scripts/wine-tests.sh): both compilers, wine for 64-bit and (through the
+# i386 architecture, orvik_enable_i386) 32-bit programs, GoogleTest's
+# sources, zlib for Windows (the report PDFs), Ninja; the setup program and the zip (makensis, zip); a private X
+# server, keys and screenshots for the end-to-end run (Xvfb, xdotool, xwd and
+# netpbm's PNG writer); the fonts of the window tests under wine.
+orvik_windows_packages="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386"
+orvik_windows_packages="$orvik_windows_packages googletest libz-mingw-w64-dev ninja-build nsis zip unzip"
+orvik_windows_packages="$orvik_windows_packages xvfb xauth xdotool x11-apps netpbm fonts-dejavu-core"
+# Qt for Windows built from Debian's source package (scripts/qt-windows.sh).
+orvik_qt_windows_packages="cmake ninja-build g++-mingw-w64-i686-posix qt6-base-dev qt6-base-dev-tools"
+orvik_qt_windows_packages="$orvik_qt_windows_packages dpkg-dev xz-utils patch"

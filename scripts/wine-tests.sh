@@ -1,34 +1,37 @@
 #!/usr/bin/env bash
-# The core on Windows: cross-builds the core libraries, the stand-in reader
-# DLL and the core tests with mingw-w64 (cmake/mingw-w64.cmake, the core-only
-# configuration) into build-windows/, and runs the tests under wine64,
-# headless, with a wine prefix of its own inside that build tree. Arguments go
-# to ctest. Ends with ctest's summary.
+# The program on Windows: builds Qt for Windows once (scripts/qt-windows.sh,
+# cached), then the whole 32-bit program, orvik.exe with its windows, the core
+# and window tests and the stand-in reader DLL, with mingw-w64
+# (cmake/mingw-w64.cmake) into build-windows32/, and runs the tests under
+# wine (32-bit), headless (Qt's offscreen platform), with a wine prefix of its
+# own inside that build tree. Arguments go to ctest. Ends with ctest's summary.
+#   scripts/wine-tests.sh [ctest arguments]
+#   scripts/wine-tests.sh --core64 [ctest arguments]
+# --core64 builds and tests only the core, 64-bit, into build-windows/.
 set -euo pipefail
 orvik_root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$orvik_root/scripts/deps.sh"
+. "$orvik_root/scripts/wine-env.sh"
+orvik_enable_i386
 orvik_packages="$orvik_packages $orvik_windows_packages" orvik_install_missing
 
-build="${ORVIK_WINDOWS_BUILD_DIR:-$orvik_root/build-windows}"
-cmake -S "$orvik_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$orvik_root/cmake/mingw-w64.cmake" \
-    -DORVIK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if [ "${1:-}" = "--core64" ]; then
+    shift
+    build="${ORVIK_WINDOWS64_BUILD_DIR:-$orvik_root/build-windows}"
+    cmake -S "$orvik_root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$orvik_root/cmake/mingw-w64.cmake" \
+        -DORVIK_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+else
+    qt_prefix="$("$orvik_root/scripts/qt-windows.sh" | tail -1)"
+    build="${ORVIK_WINDOWS_BUILD_DIR:-$orvik_root/build-windows32}"
+    cmake -S "$orvik_root" -B "$build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$orvik_root/cmake/mingw-w64.cmake" \
+        -DORVIK_MINGW_PREFIX=i686-w64-mingw32 -DORVIK_SHARED_RUNTIME=ON \
+        -DCMAKE_PREFIX_PATH="$qt_prefix" -DQT_HOST_PATH=/usr \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
 cmake --build "$build" -j"$(nproc)"
 
-# No display, no prompts for the optional .NET and HTML engines, no debug
-# chatter; the prefix is made once and kept with the build.
-export WINEPREFIX="$build/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-wine64="$(grep -m1 '^ORVIK_WINE64:' "$build/CMakeCache.txt" | cut -d= -f2-)"
-wineserver="$(dirname "$wine64")/wineserver"
-# Wine's own services start here, away from ctest's output: started by the
-# first test they would hold its output open, and ctest would wait for them.
-# They and the server stay for the whole run and end with it.
-trap '"$wineserver" -k >/dev/null 2>&1 || true' EXIT
-boot="--init"
-[ -f "$WINEPREFIX/system.reg" ] && boot=""
-"$wine64" wineboot $boot </dev/null >/dev/null 2>&1 || true
-"$wineserver" -p 60 </dev/null >/dev/null 2>&1 || true
+orvik_wine_start "$build/wineprefix" "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
 cd "$build"
 ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"

@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace orvik {
 namespace {
@@ -78,5 +83,85 @@ std::optional<std::string> commandLineAnswer(int argc, const char* const* argv) 
         return std::string("orvik " ORVIK_VERSION "\n");
     return std::nullopt;
 }
+
+#ifdef _WIN32
+namespace {
+
+// The console of the process that started this one, when it has one.
+HANDLE parentConsole() {
+    // Already attached is fine: an earlier write did it.
+    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED)
+        return INVALID_HANDLE_VALUE;
+    return CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool writeToConsole(HANDLE console, const std::string& text) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    for (std::size_t done = 0; done < wide.size();) {
+        DWORD written = 0;
+        if (!WriteConsoleW(console, wide.data() + done, static_cast<DWORD>(wide.size() - done),
+                           &written, nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// A windowed program started from a console has no standard handles of its
+// own; the text then goes to the console of the program that started it.
+bool writeStandard(DWORD which, const std::string& text) {
+    HANDLE out = GetStdHandle(which);
+    if (out == nullptr || out == INVALID_HANDLE_VALUE)
+        out = parentConsole();
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD mode = 0;
+    if (GetConsoleMode(out, &mode))
+        return writeToConsole(out, text);
+    // A file or a pipe: the bytes as they are.
+    for (std::size_t done = 0; done < text.size();) {
+        DWORD written = 0;
+        if (!WriteFile(out, text.data() + done, static_cast<DWORD>(text.size() - done), &written,
+                       nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeCommandLineAnswer(const std::string& text) {
+    return writeStandard(STD_OUTPUT_HANDLE, text);
+}
+
+bool writeCommandLineError(const std::string& text) {
+    return writeStandard(STD_ERROR_HANDLE, text);
+}
+#else
+namespace {
+
+bool writeAll(std::FILE* stream, const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+           std::fflush(stream) == 0;
+}
+
+} // namespace
+
+bool writeCommandLineAnswer(const std::string& text) {
+    return writeAll(stdout, text);
+}
+
+bool writeCommandLineError(const std::string& text) {
+    return writeAll(stderr, text);
+}
+#endif
 
 } // namespace orvik

@@ -24,4 +24,14 @@ std::optional<std::string> commandLineUsageError(int argc, const char* const* ar
 // instead of the main window.
 bool asksForSettingsDialog(int argc, const char* const* argv);
 
+// Writes an answer to standard output; false when it could not be written.
+// On Windows the program is a windowed one, which has no standard output of
+// its own when started from a console: the answer then goes to the console
+// of the program that started it, as wide text, so that the console's code
+// page does not garble the Finnish letters.
+bool writeCommandLineAnswer(const std::string& text);
+
+// Writes a complaint to standard error, by the same road as an answer.
+bool writeCommandLineError(const std::string& text);
+
 } // namespace orvik

@@ -4,19 +4,18 @@ namespace orvik {
 
 namespace {
 
-using Unsigned = unsigned __int128;
-
-constexpr __int128 tenTo(int power) {
-    __int128 value = 1;
+constexpr Int128 tenTo(int power) {
+    Int128 value = 1;
     for (int i = 0; i < power; ++i)
         value *= 10;
     return value;
 }
 
-constexpr __int128 kBlock = tenTo(36);
+constexpr Int128 kBlock = tenTo(36);
 constexpr int kBlockHundredthsDigits = 34; // 10^36 ten-thousandths in hundredths
 
-std::string digitsOf(Unsigned value) {
+// The digits of a number not below 0.
+std::string digitsOf(Int128 value) {
     std::string digits;
     do {
         digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(value % 10)));
@@ -27,13 +26,18 @@ std::string digitsOf(Unsigned value) {
 
 } // namespace
 
-ScaledSum::ScaledSum(__int128 tenThousandths) {
+ScaledSum::ScaledSum(Int128 tenThousandths) {
     add(tenThousandths);
 }
 
-void ScaledSum::add(__int128 tenThousandths) {
-    blocks_ += static_cast<std::int64_t>(tenThousandths / kBlock);
-    rest_ += tenThousandths % kBlock;
+void ScaledSum::add(Int128 tenThousandths) {
+    // Nearly every term is below a block, and needs no division.
+    if (tenThousandths < kBlock && tenThousandths > -kBlock) {
+        rest_ += tenThousandths;
+    } else {
+        blocks_ += static_cast<std::int64_t>(tenThousandths / kBlock);
+        rest_ += tenThousandths % kBlock;
+    }
     normalise();
 }
 
@@ -56,12 +60,11 @@ void ScaledSum::normalise() {
 
 std::string ScaledSum::text() const {
     const bool negative = blocks_ < 0 || (blocks_ == 0 && rest_ < 0);
-    Unsigned blocks =
-        blocks_ < 0 ? -static_cast<Unsigned>(blocks_) : static_cast<Unsigned>(blocks_);
-    const Unsigned rest = rest_ < 0 ? -static_cast<Unsigned>(rest_) : static_cast<Unsigned>(rest_);
-    Unsigned restHundredths = (rest + 50) / 100;
-    if (restHundredths == static_cast<Unsigned>(tenTo(kBlockHundredthsDigits))) {
-        ++blocks;
+    Int128 blocks = blocks_ < 0 ? -Int128(blocks_) : Int128(blocks_);
+    const Int128 rest = rest_ < 0 ? -rest_ : rest_;
+    Int128 restHundredths = (rest + 50) / 100;
+    if (restHundredths == tenTo(kBlockHundredthsDigits)) {
+        blocks += 1;
         restHundredths = 0;
     }
     std::string digits = digitsOf(restHundredths);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "common/int128.h"
 #include "common/numbertext.h"
 
 namespace orvik {
@@ -18,11 +19,11 @@ constexpr double kProductLimit = 1.0e34;
 // precision and rounded in decimal, as it reads with 15 significant digits;
 // scaling it in binary would lose units beyond 2^53. A product beyond the
 // limit, or no number at all, comes from no file and adds nothing.
-__int128 scaledProduct(double a, double b) {
+Int128 scaledProduct(double a, double b) {
     const double product = a * b;
     if (!(std::fabs(product) < kProductLimit))
         return 0;
-    __int128 scaled = 0;
+    Int128 scaled = 0;
     bool negative = false;
     for (char c : patternNumber(product, "0.0000")) {
         if (c == '-')

@@ -19,6 +19,10 @@
 #include "support/files.h"
 #include "support/tempdir.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace orvik {
 namespace {
 
@@ -140,9 +144,24 @@ TEST_F(FrmAsetuksetTest, CancelClosesWithoutSaving) {
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-// Through the real settings file: what the dialog saves is what start-up
+#ifdef _WIN32
+// On Windows the real store is the user's registry key: the test starts
+// from none and leaves none.
+struct FreshRegistryKey {
+    static void remove() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Norvala Oy");
+    }
+    FreshRegistryKey() { remove(); }
+    ~FreshRegistryKey() { remove(); }
+};
+#else
+struct FreshRegistryKey {};
+#endif
+
+// Through the real settings store: what the dialog saves is what start-up
 // reads, a comma, blanks and the fallback section included.
 TEST(FrmAsetuksetStore, WhatTheDialogSavesIsWhatStartUpReads) {
+    [[maybe_unused]] const FreshRegistryKey freshKey;
     test::TempDir cwd, config, dirs;
     test::ScopedCurrentDir inCwd{cwd.path()};
     QtSettingsStore store(toQString(config.path().string()));
@@ -167,8 +186,10 @@ TEST(FrmAsetuksetStore, WhatTheDialogSavesIsWhatStartUpReads) {
     ASSERT_EQ(dialog.result(), QDialog::Accepted) << fake.messages.shown.at(0).text;
 
     const StartupSettings read = readStartupSettings(store);
-    EXPECT_EQ(read.readerDir, reader + "/");
-    EXPECT_EQ(read.directories.datPolku, work + "/");
+    // Completed with the system's own separator.
+    const char separator = currentDirWithSeparator().back();
+    EXPECT_EQ(read.readerDir, reader + separator);
+    EXPECT_EQ(read.directories.datPolku, work + separator);
     EXPECT_EQ(read.directories.datat, cwd.dirValue());
     // Saved empty, the transfer directory comes from the fallback again.
     EXPECT_EQ(read.directories.invPolku, "/kassa/inv/");

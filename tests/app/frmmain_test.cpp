@@ -22,6 +22,7 @@
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
+#include "support/systemsays.h"
 #include "support/tempdir.h"
 #include "ui/enterpressesbutton.h"
 

@@ -15,7 +15,7 @@ TEST(ScaledSum, RoundsHalvesAwayFromZeroAndShowsNoMinusOnZero) {
 }
 
 TEST(ScaledSum, StaysExactBeyond128BitsAndBackAgain) {
-    const __int128 big = static_cast<__int128>(1) << 126;
+    const Int128 big = Int128(1) << 126;
     ScaledSum sum;
     for (int i = 0; i < 3; ++i)
         sum.add(big);
@@ -27,7 +27,7 @@ TEST(ScaledSum, StaysExactBeyond128BitsAndBackAgain) {
     EXPECT_EQ(sum, ScaledSum());
 
     // A rounding that carries into the next block of digits.
-    const __int128 block = static_cast<__int128>(1000000000000000000) * 1000000000000000000;
+    const Int128 block = Int128(1000000000000000000) * 1000000000000000000;
     ScaledSum nearBlock(block - 1);
     EXPECT_EQ(nearBlock.text(), "100000000000000000000000000000000,00");
     nearBlock.add(-block);

@@ -32,6 +32,20 @@ FileError fileInPlaceOfDirectory() {
 #endif
 }
 
+FileError directoryInPlaceOfFile() {
+#ifdef _WIN32
+    TempDir dir;
+    std::filesystem::create_directory(dir / "directory");
+    const int fd = systemfile::open((dir / "directory").c_str(), O_RDONLY, 0);
+    FileError error = lastFileError();
+    if (fd >= 0)
+        systemfile::close(fd);
+    return error;
+#else
+    return FileError::fromErrno(EISDIR);
+#endif
+}
+
 void resizeSparse(const std::filesystem::path& path, std::uintmax_t length) {
 #ifdef _WIN32
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

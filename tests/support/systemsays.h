@@ -16,6 +16,10 @@ std::string separator();
 // directory: ENOTDIR on POSIX, "path not found" on Windows.
 FileError fileInPlaceOfDirectory();
 
+// The failure for reading a directory as if it were a file: EISDIR on POSIX,
+// "access denied" on Windows.
+FileError directoryInPlaceOfFile();
+
 // Makes `path` `length` bytes long without writing them (sparse).
 void resizeSparse(const std::filesystem::path& path, std::uintmax_t length);
 
