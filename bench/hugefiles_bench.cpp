@@ -14,7 +14,7 @@
 #include <string>
 
 #include "benchsupport.h"
-#include "common/blockcopy.h"
+#include "files/blockcopy.h"
 #include "stockencode.h"
 #include "zeroinv/zerorows.h"
 

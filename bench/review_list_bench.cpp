@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <random>
 
-#include "common/fixedfield.h"
 #include "review/removalhistory.h"
 #include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "text/fixedfield.h"
 
 namespace {
 

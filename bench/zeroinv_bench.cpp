@@ -10,9 +10,9 @@
 #include <string>
 
 #include "benchsupport.h"
-#include "common/daydate.h"
 #include "platform/doubles/fakeplatform.h"
 #include "sampleshop.h"
+#include "text/daydate.h"
 #include "zeroinv/nollainventointi.h"
 #include "zeroinv/productgroups.h"
 

@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "common/safewrite.h"
+#include "files/fileops.h"
+#include "files/safewrite.h"
 #include "platform/clock.h"
 #include "support/fuzzsupport.h"
 #include "workfile/importer.h"

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/codepage.h"
-#include "common/daydate.h"
-#include "common/fixedfield.h"
-#include "common/numbertext.h"
 #include "support/fuzzsupport.h"
+#include "text/codepage.h"
+#include "text/daydate.h"
+#include "text/fixedfield.h"
+#include "text/numbertext.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <map>
 #include <optional>
 
-#include "common/numbertext.h"
 #include "results/listfiles.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewops.h"
@@ -17,6 +16,7 @@
 #include "review/stockpass.h"
 #include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"
+#include "text/numbertext.h"
 
 namespace {
 

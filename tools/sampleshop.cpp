@@ -4,10 +4,10 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "common/daydate.h"
-#include "common/fixedfield.h"
 #include "shoprandom.h"
 #include "shopwords.h"
+#include "text/daydate.h"
+#include "text/fixedfield.h"
 
 namespace orvik::sampleshop {
 

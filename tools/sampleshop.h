@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
 #include "stock/stockfiles.h"
 
 namespace orvik::sampleshop {

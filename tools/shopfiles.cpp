@@ -1,9 +1,9 @@
 // The sample shop's files.
 #include <string>
 
-#include "common/textlines.h"
 #include "sampleshop.h"
 #include "stockencode.h"
+#include "text/textlines.h"
 
 namespace orvik::sampleshop {
 

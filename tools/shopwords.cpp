@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik::sampleshop {
 

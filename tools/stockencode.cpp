@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "common/fixedfield.h"
+#include "text/fixedfield.h"
 
 namespace orvik::sampleshop {
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "common/daydate.h"
 #include "sampleshop.h"
 #include "support/fuzzsupport.h"
+#include "text/daydate.h"
 
 namespace {
 

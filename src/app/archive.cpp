@@ -1,11 +1,11 @@
 #include "app/archive.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "common/blockcopy.h"
-#include "common/safewrite.h"
+#include "files/blockcopy.h"
+#include "files/safewrite.h"
 
 namespace orvik {
 namespace {

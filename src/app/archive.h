@@ -2,8 +2,8 @@
 // arkistoi: a dated copy of a work file left in the current directory.
 #include <string>
 
-#include "common/daydate.h"
 #include "platform/clock.h"
+#include "text/daydate.h"
 
 namespace orvik {
 

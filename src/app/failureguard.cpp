@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

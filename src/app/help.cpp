@@ -1,10 +1,10 @@
 #include "app/help.h"
 
-#include "common/codepage.h"
-#include "common/ownfiles.h"
-#include "common/systemfile.h"
+#include "files/fileops.h"
+#include "files/ownfiles.h"
 #include "platform/desktoplinks.h"
 #include "platform/messagebox.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {
@@ -14,7 +14,7 @@ using namespace orvik::literals;
 
 bool isRegularFile(const fs::path& path) {
     systemfile::Status status;
-    return systemfile::pathStatus(path.c_str(), status) == 0 && status.regular;
+    return fileOps().pathStatus(path.c_str(), status) == 0 && status.regular;
 }
 
 // An empty directory value is the current directory; the box says so.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 
 namespace orvik {
 

@@ -2,10 +2,10 @@
 
 #include "app/settingskeys.h"
 #include "app/startupsettings.h"
-#include "common/codepage.h"
-#include "common/dircheck.h"
-#include "common/dirvalue.h"
-#include "common/ownfiles.h"
+#include "files/dircheck.h"
+#include "files/dirvalue.h"
+#include "files/ownfiles.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -1,12 +1,12 @@
 #include "app/startuprecovery.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "common/dirvalue.h"
-#include "common/safewrite.h"
-#include "common/stepjournal.h"
+#include "files/dirvalue.h"
+#include "files/safewrite.h"
+#include "journal/stepjournal.h"
 
 namespace orvik {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/stepnotices.h"
+#include "journal/stepnotices.h"
 
 namespace orvik {
 

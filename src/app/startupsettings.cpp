@@ -1,8 +1,8 @@
 #include "app/startupsettings.h"
 
 #include "app/settingskeys.h"
-#include "common/codepage.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/settingsstore.h"
 
 namespace orvik {

@@ -2,7 +2,7 @@
 #include <chrono>
 #include <string>
 
-#include "common/daydate.h"
+#include "text/daydate.h"
 
 namespace orvik {
 

@@ -1,8 +1,8 @@
 // Clearing the reader: deleting its data file.
 #include "reader/readerclearing.h"
-#include "common/codepage.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

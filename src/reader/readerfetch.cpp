@@ -1,12 +1,12 @@
 // Fetching the count from the reader and taking it into the work file.
 #include "reader/readerfetch.h"
-#include "common/codepage.h"
-#include "common/filefailure.h"
-#include "common/safewrite.h"
-#include "common/stepnotices.h"
+#include "files/filefailure.h"
+#include "files/safewrite.h"
+#include "journal/stepnotices.h"
 #include "reader/readerclearing.h"
 #include "reader/readerport.h"
 #include "reader/readertransfer.h"
+#include "text/codepage.h"
 #include "workfile/importer.h"
 
 namespace orvik {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 #include "platform/platform.h"
 #include "reader/readerlibrary.h"
 #include "reader/readerview.h"

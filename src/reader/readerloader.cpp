@@ -5,11 +5,11 @@
 // so start-up goes on silently and every reader task reports a failure.
 #include "reader/readerloader.h"
 
-#include "common/codepage.h"
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "reader/dynamiclibrary.h"
 #include "reader/readerabi.h"
 #include "reader/textargument.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -1,8 +1,8 @@
 #include "reader/readertransfer.h"
 
-#include "common/codepage.h"
 #include "reader/readerlink.h"
 #include "reader/readerloader.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

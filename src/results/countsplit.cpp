@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "common/fixedfield.h"
-#include "common/numbertext.h"
 #include "review/countedrows.h"
+#include "text/fixedfield.h"
+#include "text/numbertext.h"
 
 namespace orvik {
 

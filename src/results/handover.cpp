@@ -1,11 +1,11 @@
 #include "results/handover.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
-#include "common/codepage.h"
-#include "common/filefailure.h"
-#include "common/fixedfield.h"
-#include "common/safewrite.h"
-#include "common/stepnotices.h"
+#include "files/filefailure.h"
+#include "files/safewrite.h"
+#include "journal/stepnotices.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 #include "workfile/importer.h"
 
 namespace orvik {

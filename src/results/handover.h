@@ -3,8 +3,8 @@
 // through the transfer file, then retires the work file.
 #include <string>
 
-#include "common/dirvalue.h"
-#include "common/ownfiles.h"
+#include "files/dirvalue.h"
+#include "files/ownfiles.h"
 #include "platform/platform.h"
 #include "results/resultsview.h"
 #include "review/reviewlist.h"

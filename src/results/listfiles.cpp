@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "common/fixedfield.h"
 #include "results/countsplit.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 #include "review/reviewlist.h"
 
 namespace orvik {

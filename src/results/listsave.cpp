@@ -1,11 +1,11 @@
 #include "results/listsave.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/fixedfield.h"
-#include "common/safewrite.h"
+#include "files/dirvalue.h"
+#include "files/safewrite.h"
 #include "results/listfiles.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 #include "workfile/importer.h"
 
 namespace orvik {

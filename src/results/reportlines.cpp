@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "common/fixedfield.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 

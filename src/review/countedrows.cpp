@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "common/fixedfield.h"
-#include "common/numbertext.h"
-#include "common/textlines.h"
+#include "text/fixedfield.h"
+#include "text/numbertext.h"
+#include "text/textlines.h"
 
 namespace orvik {
 

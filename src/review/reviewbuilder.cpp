@@ -1,6 +1,6 @@
 // Reading the counted rows of the review from the chosen source.
 #include "review/reviewbuilder.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,11 +8,11 @@
 #include <new>
 #include <system_error>
 
-#include "common/blockread.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/linesplitter.h"
+#include "files/blockread.h"
+#include "files/dirvalue.h"
 #include "review/countedrows.h"
+#include "text/codepage.h"
+#include "text/linesplitter.h"
 
 namespace orvik {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
 #include "review/reviewlist.h"
 
 namespace orvik {

@@ -1,6 +1,6 @@
 #include "review/reviewlist.h"
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
-#include "common/codepage.h"
-#include "common/filefailure.h"
+#include "files/filefailure.h"
 #include "review/reviewnotices.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -2,7 +2,7 @@
 // The notices shown after the review list is built.
 #include <string>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
 #include "review/reviewlist.h"
 #include "review/stockpass.h"
 

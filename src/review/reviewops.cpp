@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "common/int128.h"
-#include "common/numbertext.h"
+#include "text/int128.h"
+#include "text/numbertext.h"
 
 namespace orvik {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "common/scaledsum.h"
 #include "review/reviewlist.h"
+#include "text/scaledsum.h"
 
 namespace orvik {
 

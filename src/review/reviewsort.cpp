@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "common/daydate.h"
-#include "common/fixedfield.h"
-#include "common/numbertext.h"
+#include "text/daydate.h"
+#include "text/fixedfield.h"
+#include "text/numbertext.h"
 
 namespace orvik {
 

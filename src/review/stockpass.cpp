@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "common/dirvalue.h"
-#include "common/fileidentity.h"
+#include "files/dirvalue.h"
+#include "files/fileidentity.h"
 #include "review/stockcells.h"
 #include "review/stockpass.h"
 #include "stock/haetuote.h"

@@ -1,9 +1,9 @@
 #include "stock/haetuote.h"
 
-#include "common/dirvalue.h"
-#include "common/fixedfield.h"
+#include "files/dirvalue.h"
 #include "stock/indexsearch.h"
 #include "stock/stockfiles.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 

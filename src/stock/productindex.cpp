@@ -1,6 +1,6 @@
 #include "stock/productindex.h"
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "stock/haetuote.h"
 #include "stock/indexsearch.h"
 #include "stock/stockfiles.h"

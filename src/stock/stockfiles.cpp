@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "common/systemfile.h"
+#include "files/fileops.h"
 
 namespace orvik {
 
@@ -16,8 +16,8 @@ namespace {
 bool preadUpTo(int fd, char* buffer, std::size_t size, std::int64_t offset) {
     std::size_t done = 0;
     while (done < size) {
-        const long got = systemfile::readAt(fd, buffer + done, size - done,
-                                            offset + static_cast<std::int64_t>(done));
+        const long got = fileOps().readAt(fd, buffer + done, size - done,
+                                          offset + static_cast<std::int64_t>(done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -49,7 +49,7 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0)
-            systemfile::close(fd_);
+            fileOps().close(fd_);
         fd_ = std::exchange(other.fd_, -1);
         length_ = std::exchange(other.length_, 0);
         count_ = std::exchange(other.count_, 0);
@@ -59,7 +59,7 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
 
 RecordFile::~RecordFile() {
     if (fd_ >= 0)
-        systemfile::close(fd_);
+        fileOps().close(fd_);
 }
 
 RecordFile RecordFile::open(const std::filesystem::path& path, std::size_t recordLength,
@@ -68,21 +68,21 @@ RecordFile RecordFile::open(const std::filesystem::path& path, std::size_t recor
     RecordFile file;
     // No lock, and shared for writing (and on Windows for removing): the
     // cash-register system may write the file while we read it.
-    int fd = systemfile::open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    int fd = fileOps().open(path.c_str(), O_RDONLY | O_CLOEXEC, 0);
     if (fd < 0) {
-        error = systemfile::lastError();
+        error = lastFileError();
         return file;
     }
     systemfile::Status info;
-    if (systemfile::status(fd, info) != 0) {
-        error = systemfile::lastError();
-        systemfile::close(fd);
+    if (fileOps().status(fd, info) != 0) {
+        error = lastFileError();
+        fileOps().close(fd);
         return file;
     }
     if (!info.regular) {
         // A directory opens fine for reading but has no records.
         error = FileError::fromErrno(info.directory ? EISDIR : EINVAL);
-        systemfile::close(fd);
+        fileOps().close(fd);
         return file;
     }
     file.fd_ = fd;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/ownfiles.h"
-#include "common/safewrite.h"
+#include "files/ownfiles.h"
+#include "files/safewrite.h"
 
 namespace orvik {
 

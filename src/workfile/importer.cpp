@@ -1,13 +1,13 @@
 #include "workfile/importer.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <cerrno>
 #include <new>
 
-#include "common/blockread.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/rawfile.h"
+#include "files/blockread.h"
+#include "files/dirvalue.h"
+#include "files/rawfile.h"
+#include "text/codepage.h"
 #include "workfile/crlfstream.h"
 
 namespace orvik {

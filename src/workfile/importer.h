@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "common/ownfiles.h"
-#include "common/safewrite.h"
-#include "common/stepjournal.h"
+#include "files/ownfiles.h"
+#include "files/safewrite.h"
+#include "journal/stepjournal.h"
 #include "platform/clock.h"
 
 namespace orvik {

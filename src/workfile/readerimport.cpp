@@ -1,18 +1,18 @@
 #include "workfile/readerimport.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <filesystem>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "common/blockcopy.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/filefailure.h"
-#include "common/rawfile.h"
-#include "common/safewrite.h"
-#include "common/stepnotices.h"
+#include "files/blockcopy.h"
+#include "files/dirvalue.h"
+#include "files/filefailure.h"
+#include "files/rawfile.h"
+#include "files/safewrite.h"
+#include "journal/stepnotices.h"
+#include "text/codepage.h"
 #include "workfile/importer.h"
 
 namespace orvik {

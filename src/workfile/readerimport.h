@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 #include "platform/clock.h"
 
 namespace orvik {

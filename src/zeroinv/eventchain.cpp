@@ -1,6 +1,6 @@
 #include "zeroinv/eventchain.h"
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

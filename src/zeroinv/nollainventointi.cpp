@@ -1,11 +1,11 @@
 #include "zeroinv/nollainventointi.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
-#include "common/codepage.h"
-#include "common/filefailure.h"
-#include "common/safewrite.h"
-#include "common/stepjournal.h"
-#include "common/stepnotices.h"
+#include "files/filefailure.h"
+#include "files/safewrite.h"
+#include "journal/stepjournal.h"
+#include "journal/stepnotices.h"
+#include "text/codepage.h"
 #include "zeroinv/zerorows.h"
 
 namespace orvik {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/clock.h"
 #include "platform/messagebox.h"
 

@@ -1,7 +1,7 @@
 #include "zeroinv/productgroups.h"
 
-#include "common/dirvalue.h"
-#include "common/fixedfield.h"
+#include "files/dirvalue.h"
+#include "text/fixedfield.h"
 
 #include <cerrno>
 

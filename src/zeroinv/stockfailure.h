@@ -2,7 +2,7 @@
 // A stock file that could not be opened or read, and how the user is told.
 #include <string>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
 
 namespace orvik {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "stock/stockfiles.h"
 #include "zeroinv/eventchain.h"
 #include "zeroinv/qualifying.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 #include "zeroinv/stockfailure.h"
 
 namespace orvik {

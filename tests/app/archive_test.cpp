@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/archive.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 

@@ -8,14 +8,14 @@
 #include <QTest>
 
 #include "app/ui/frmmain.h"
-#include "common/codepage.h"
-#include "common/fixedfield.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/doubles/scriptedreader.h"
 #include "review/ui/frmrepo.h"
 #include "sampleshop.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 namespace {

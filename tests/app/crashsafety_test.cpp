@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/startuprecovery.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
 #include "results/handover.h"
 #include "review/countedrows.h"

@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "app/ui/guardedapplication.h"
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

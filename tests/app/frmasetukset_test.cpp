@@ -11,13 +11,13 @@
 
 #include "app/startupsettings.h"
 #include "app/ui/frmasetukset.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtsettingsstore.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "app/ui/frmmain.h"
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
@@ -18,6 +17,7 @@
 #include "reader/readerloader.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

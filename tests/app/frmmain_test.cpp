@@ -15,15 +15,17 @@
 #include <vector>
 
 #include "app/ui/frmmain.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/stepjournal.h"
+#include "files/dirvalue.h"
+#include "files/fileops.h"
+#include "journal/stepjournal.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/systemsays.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "ui/enterpressesbutton.h"
 
 namespace orvik {

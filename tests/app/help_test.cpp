@@ -4,11 +4,11 @@
 #include <string>
 
 #include "app/help.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/doubles/fakeplatform.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -9,13 +9,13 @@
 #include "app/help.h"
 #include "app/ui/frmmain.h"
 #include "app/ui/helpkeys.h"
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "review/ui/frmrepo.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/ui/form1.h"
 
 namespace orvik {

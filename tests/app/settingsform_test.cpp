@@ -4,11 +4,12 @@
 #include <fcntl.h>
 
 #include "app/settingsform.h"
-#include "common/codepage.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
 #include "support/files.h"
 #include "support/systemsays.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

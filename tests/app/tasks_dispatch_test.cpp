@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "app/ui/frmmain.h"
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "reader/doubles/scriptedreader.h"
 #include "support/files.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/ui/form1.h"
 
 namespace orvik {

@@ -1,7 +1,7 @@
-#include "common/codepage.h"
 #include "platform/qt/busycursor.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtmessageboxes.h"
+#include "text/codepage.h"
 #include "ui/finnishtranslation.h"
 
 #include <QApplication>

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+#include "files/fileops.h"
 #include "platform/qt/qtprintingservice.h"
 #include "support/files.h"
 #ifndef _WIN32

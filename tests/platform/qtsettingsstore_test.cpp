@@ -1,7 +1,7 @@
-#include "common/codepage.h"
 #include "platform/qt/qtsettingsstore.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>

@@ -21,11 +21,11 @@
 #include <tuple>
 #include <vector>
 
-#include "common/codepage.h"
 #include "platform/pdf/truetypesubset.h"
 #include "platform/qt/qtprintingservice.h"
 #include "results/reportlines.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "common/codepage.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/doubles/scriptedreader.h"
 #include "reader/readerclearing.h"
@@ -16,9 +16,11 @@
 #include "reader/readersend.h"
 #include "reader/readertransfer.h"
 #include "reader/recordingview.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/systemsays.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/codepage.h"
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/doubles/fakeplatform.h"
 #include "reader/dynamiclibrary.h"
 #include "reader/readerabi.h"
@@ -18,6 +17,7 @@
 #include "reader/recordingview.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -2,11 +2,13 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "common/codepage.h"
-#include "common/stepjournal.h"
+#include "files/fileops.h"
+#include "journal/stepjournal.h"
 #include "results/handover.h"
 #include "results/resultsfixture.h"
+#include "support/failingfileops.h"
 #include "support/systemsays.h"
+#include "text/codepage.h"
 
 namespace orvik::test {
 namespace {

@@ -4,14 +4,16 @@
 #include <map>
 #include <random>
 
-#include "common/codepage.h"
-#include "common/fixedfield.h"
-#include "common/numbertext.h"
-#include "common/textlines.h"
+#include "files/fileops.h"
 #include "results/listsave.h"
 #include "results/resultsfixture.h"
 #include "review/reviewbuilder.h"
+#include "support/failingfileops.h"
 #include "support/systemsays.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
+#include "text/numbertext.h"
+#include "text/textlines.h"
 
 namespace orvik::test {
 namespace {

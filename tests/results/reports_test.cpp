@@ -1,7 +1,7 @@
 // The narrow and the wide printed report, line by line.
-#include "common/codepage.h"
 #include "results/reportprinting.h"
 #include "results/resultsfixture.h"
+#include "text/codepage.h"
 
 namespace orvik::test {
 namespace {

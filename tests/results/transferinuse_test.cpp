@@ -1,9 +1,9 @@
 // "Hyväksy" while the cash-register system holds the transfer file.
-#include "common/codepage.h"
-#include "common/filelock.h"
+#include "files/filelock.h"
 #include "results/handover.h"
 #include "results/resultsfixture.h"
 #include "support/lockholder.h"
+#include "text/codepage.h"
 
 namespace orvik::test {
 namespace {

@@ -2,13 +2,13 @@
 // file line by line, and what could not be read.
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
-#include "common/fixedfield.h"
 #include "review/countedrows.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewnotices.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 namespace {

@@ -10,13 +10,15 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
-#include "common/fixedfield.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "review/ui/frmrepo.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 
 namespace orvik::test {
 namespace {

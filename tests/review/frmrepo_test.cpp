@@ -16,15 +16,17 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
-#include "common/fixedfield.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
 #include "review/ui/frmrepo.h"
 #include "review/ui/rowselectionmodel.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/stockwriter.h"
 #include "support/systemsays.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 namespace {

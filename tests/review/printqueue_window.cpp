@@ -20,8 +20,6 @@
 #include <thread>
 #include <vector>
 
-#include "common/codepage.h"
-#include "common/fixedfield.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/qtprintingservice.h"
@@ -30,6 +28,8 @@
 #include "support/files.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
+#include "text/fixedfield.h"
 
 namespace orvik::test {
 namespace {

@@ -2,11 +2,11 @@
 // review list.
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
 #include "review/removalhistory.h"
 #include "review/reviewlayout.h"
 #include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <limits>
 
-#include "common/codepage.h"
-#include "common/daydate.h"
-#include "common/fixedfield.h"
 #include "review/countedrows.h"
 #include "review/reviewops.h"
 #include "review/stockpass.h"
 #include "support/files.h"
 #include "support/stockwriter.h"
+#include "text/codepage.h"
+#include "text/daydate.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "common/daydate.h"
 #include "stock/stockfiles.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/daydate.h"
 
 namespace orvik {
 namespace {

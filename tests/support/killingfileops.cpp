@@ -1,4 +1,5 @@
 #include "support/killingfileops.h"
+#include "files/fileops.h"
 
 #include <algorithm>
 #include <csignal>

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "common/safewrite.h"
+#include "files/fileops.h"
+#include "files/safewrite.h"
 
 namespace orvik::test {
 

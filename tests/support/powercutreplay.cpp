@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "files/fileops.h"
 #include "support/files.h"
 
 namespace orvik::test {

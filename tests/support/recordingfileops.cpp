@@ -1,4 +1,5 @@
 #include "support/recordingfileops.h"
+#include "files/fileops.h"
 
 #include <fcntl.h>
 #include <system_error>
@@ -26,34 +27,6 @@ FileCall callOf(FileCall::Kind kind, int fd = -1) {
 }
 
 } // namespace
-
-int ForwardingFileOps::open(const NativePathChar* path, int flags, int mode) {
-    return inner_ ? inner_->open(path, flags, mode) : FileOps::open(path, flags, mode);
-}
-long ForwardingFileOps::write(int fd, const void* data, std::size_t size) {
-    return inner_ ? inner_->write(fd, data, size) : FileOps::write(fd, data, size);
-}
-int ForwardingFileOps::fsync(int fd) {
-    return inner_ ? inner_->fsync(fd) : FileOps::fsync(fd);
-}
-int ForwardingFileOps::ftruncate(int fd, long long length) {
-    return inner_ ? inner_->ftruncate(fd, length) : FileOps::ftruncate(fd, length);
-}
-int ForwardingFileOps::close(int fd) {
-    return inner_ ? inner_->close(fd) : FileOps::close(fd);
-}
-int ForwardingFileOps::rename(const NativePathChar* from, const NativePathChar* to) {
-    return inner_ ? inner_->rename(from, to) : FileOps::rename(from, to);
-}
-int ForwardingFileOps::unlink(const NativePathChar* path) {
-    return inner_ ? inner_->unlink(path) : FileOps::unlink(path);
-}
-void ForwardingFileOps::syncDirectory(const NativePathChar* directory) {
-    if (inner_)
-        inner_->syncDirectory(directory);
-    else
-        FileOps::syncDirectory(directory);
-}
 
 int RecordingFileOps::open(const NativePathChar* path, int flags, int mode) {
     std::error_code error;

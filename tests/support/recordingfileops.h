@@ -6,26 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
+#include "support/forwardingfileops.h"
 
 namespace orvik::test {
-
-// Passes every call on to other operations (the system's when none).
-class ForwardingFileOps : public FileOps {
-public:
-    explicit ForwardingFileOps(FileOps* inner = nullptr) : inner_(inner) {}
-    int open(const NativePathChar* path, int flags, int mode) override;
-    long write(int fd, const void* data, std::size_t size) override;
-    int fsync(int fd) override;
-    int ftruncate(int fd, long long length) override;
-    int close(int fd) override;
-    int rename(const NativePathChar* from, const NativePathChar* to) override;
-    int unlink(const NativePathChar* path) override;
-    void syncDirectory(const NativePathChar* directory) override;
-
-private:
-    FileOps* inner_;
-};
 
 // Flushes that do nothing: what they would make durable is the power-cut
 // replay's business, and in a run that is recorded or checked they cost only

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "common/rawfile.h"
-#include "common/systemfile.h"
+#include "files/fileops.h"
+#include "files/systemfile.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/safewrite.h"
+#include "files/safewrite.h"
 
 namespace orvik::test {
 

@@ -8,13 +8,13 @@
 #include <map>
 #include <set>
 
-#include "common/fixedfield.h"
 #include "review/reviewbuilder.h"
 #include "review/stockpass.h"
 #include "sampleshop.h"
 #include "stock/haetuote.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/fixedfield.h"
 
 namespace orvik {
 namespace {

@@ -7,16 +7,16 @@
 
 #include <windows.h>
 
-#include "common/appendsession.h"
-#include "common/blockread.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/filefailure.h"
-#include "common/filelock.h"
-#include "common/safewrite.h"
+#include "files/appendsession.h"
+#include "files/blockread.h"
+#include "files/dirvalue.h"
+#include "files/filefailure.h"
+#include "files/filelock.h"
+#include "files/safewrite.h"
 #include "stock/stockfiles.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

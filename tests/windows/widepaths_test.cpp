@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/journalfile.h"
-#include "common/ownfiles.h"
-#include "common/safewrite.h"
-#include "common/stepjournal.h"
+#include "files/dirvalue.h"
+#include "files/ownfiles.h"
+#include "files/safewrite.h"
+#include "journal/journalfile.h"
+#include "journal/stepjournal.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 
 namespace orvik {
 namespace {

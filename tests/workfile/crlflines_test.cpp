@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "common/linesplitter.h"
-#include "common/textlines.h"
+#include "text/linesplitter.h"
+#include "text/textlines.h"
 #include "workfile/crlflines.h"
 #include "workfile/crlfstream.h"
 

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/tempdir.h"
 #include "workfile/importer.h"

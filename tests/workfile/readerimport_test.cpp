@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "common/codepage.h"
+#include "files/fileops.h"
 #include "platform/doubles/fakeplatform.h"
+#include "support/failingfileops.h"
 #include "support/files.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "workfile/readerimport.h"
 
 namespace orvik {

@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtext.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/ui/form1.h"
 
 namespace orvik {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
 #include "platform/doubles/fakeplatform.h"
 #include "support/files.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/nollainventointi.h"
 
 namespace orvik {

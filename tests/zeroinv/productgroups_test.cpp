@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/productgroups.h"
 
 namespace orvik {

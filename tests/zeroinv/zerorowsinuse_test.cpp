@@ -1,13 +1,13 @@
 // The zero inventory while another program holds the zero-row file.
 #include <gtest/gtest.h>
 
-#include "common/codepage.h"
-#include "common/filelock.h"
+#include "files/filelock.h"
 #include "platform/doubles/fakeplatform.h"
 #include "support/files.h"
 #include "support/lockholder.h"
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
+#include "text/codepage.h"
 #include "zeroinv/nollainventointi.h"
 
 namespace orvik {

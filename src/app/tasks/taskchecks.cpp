@@ -1,5 +1,5 @@
 #include "app/tasks/taskchecks.h"
-#include "common/ownfiles.h"
+#include "files/ownfiles.h"
 
 #include <filesystem>
 #include <system_error>

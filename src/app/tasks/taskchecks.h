@@ -1,6 +1,6 @@
 #pragma once
 // The check that needs no window before the zero inventory may start.
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 
 namespace orvik {
 

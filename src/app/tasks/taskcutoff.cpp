@@ -1,6 +1,6 @@
 #include "app/tasks/taskcutoff.h"
 
-#include "common/numbertext.h"
+#include "text/numbertext.h"
 
 namespace orvik {
 

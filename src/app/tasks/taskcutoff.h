@@ -3,7 +3,7 @@
 // number of days the command line begins with.
 #include <string_view>
 
-#include "common/daydate.h"
+#include "text/daydate.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "app/tasks/tasktable.h"
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

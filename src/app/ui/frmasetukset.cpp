@@ -8,9 +8,9 @@
 #include <QPushButton>
 
 #include "app/startupsettings.h"
-#include "common/codepage.h"
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/qt/qtext.h"
+#include "text/codepage.h"
 #include "ui/twips.h"
 
 namespace orvik {

@@ -26,7 +26,7 @@
 #include <cstdint>
 #include <string>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/platform.h"
 
 class QComboBox;

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "common/dirvalue.h"
-#include "common/ownfiles.h"
+#include "files/dirvalue.h"
+#include "files/ownfiles.h"
 #include "platform/qt/qtext.h"
 #include "review/ui/frmrepo.h"
 #include "workfile/readerimport.h"

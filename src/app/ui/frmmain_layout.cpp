@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "common/codepage.h"
 #include "platform/qt/qtext.h"
+#include "text/codepage.h"
 #include "ui/twips.h"
 #include "ui/windowcaption.h"
 #include "ui/wrappingbutton.h"

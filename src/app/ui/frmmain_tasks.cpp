@@ -7,9 +7,9 @@
 #include "app/tasks/taskcutoff.h"
 #include "app/tasks/tasktable.h"
 #include "app/ui/frmmain.h"
-#include "common/codepage.h"
 #include "platform/qt/qtext.h"
 #include "reader/readerclearing.h"
+#include "text/codepage.h"
 #include "zeroinv/nollainventointi.h"
 #include "zeroinv/ui/form1.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -1,6 +1,6 @@
 #include "platform/qt/qtext.h"
 
-#include "common/codepage.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -16,12 +16,12 @@
 #include <utility>
 #include <vector>
 
-#include "common/codepage.h"
-#include "common/dirvalue.h"
-#include "common/safewrite.h"
+#include "files/dirvalue.h"
+#include "files/safewrite.h"
 #include "platform/pdf/textpdf.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/systemprintqueue.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "common/codepage.h"
 #include "platform/qt/qtext.h"
 #include "platform/qt/systemprintqueue.h"
+#include "text/codepage.h"
 
 namespace orvik {
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "readermemory.h"
 #include "resultcodes.h"
 #include "safefile.h"

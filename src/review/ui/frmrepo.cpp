@@ -17,9 +17,8 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "common/codepage.h"
-#include "common/filefailure.h"
-#include "common/ownfiles.h"
+#include "files/filefailure.h"
+#include "files/ownfiles.h"
 #include "platform/qt/qtext.h"
 #include "review/reviewbuilder.h"
 #include "review/reviewnotices.h"
@@ -27,6 +26,7 @@
 #include "review/stockpass.h"
 #include "review/ui/reviewtablemodel.h"
 #include "review/ui/rowselectionmodel.h"
+#include "text/codepage.h"
 #include "ui/twips.h"
 #include "ui/windowcaption.h"
 

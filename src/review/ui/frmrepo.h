@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "common/dirvalue.h"
+#include "files/dirvalue.h"
 #include "platform/platform.h"
 #include "results/resultsview.h"
 #include "review/removalhistory.h"

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "common/codepage.h"
 #include "platform/qt/qtext.h"
+#include "text/codepage.h"
 #include "ui/twips.h"
 #include "zeroinv/productgroups.h"
 
