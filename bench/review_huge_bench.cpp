@@ -61,7 +61,7 @@ struct Bench {
     fs::path dir;
     std::string dirValue; // ending with "/"
     FakePlatform fakes;
-    QtPrintingService printer{{}, QtPrintingService::Target::PdfFile};
+    QtPrintingService printer{fakes.clock, {}, QtPrintingService::Target::PdfFile};
     Platform platform{fakes.settings,   fakes.singleCopy, fakes.messages, printer,
                       fakes.programEnd, fakes.events,     fakes.clock};
 

@@ -6,8 +6,8 @@
 #include <random>
 
 #include "review/removalhistory.h"
-#include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "review/reviewtotals.h"
 #include "text/fixedfield.h"
 
 namespace {

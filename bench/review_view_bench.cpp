@@ -8,8 +8,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "review/reviewops.h"
+#include "review/removalhistory.h"
 #include "review/reviewsort.h"
+#include "review/reviewtotals.h"
 #include "review/ui/reviewlistview.h"
 #include "review/ui/reviewtablemodel.h"
 

@@ -13,8 +13,8 @@
 #include "platform/doubles/fakeplatform.h"
 #include "sampleshop.h"
 #include "text/daydate.h"
-#include "zeroinv/nollainventointi.h"
 #include "zeroinv/productgroups.h"
+#include "zeroinv/zeroinventory.h"
 
 namespace fs = std::filesystem;
 

@@ -11,8 +11,8 @@
 
 #include "results/listfiles.h"
 #include "review/reviewbuilder.h"
-#include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "review/reviewtotals.h"
 #include "review/stockpass.h"
 #include "stock/stockfiles.h"
 #include "support/fuzzsupport.h"

@@ -5,7 +5,7 @@
 #include "files/safewrite.h"
 #include "journal/stepnotices.h"
 #include "text/codepage.h"
-#include "text/fixedfield.h"
+#include "workfile/countline.h"
 #include "workfile/importer.h"
 
 namespace orvik {
@@ -13,8 +13,6 @@ namespace orvik {
 namespace {
 
 using namespace orvik::literals;
-
-constexpr std::size_t kCodeWidth = 13;
 
 std::string nothingNotice() {
     return " Siirrettäviä tapahtumia ei ole  "_cp;
@@ -88,7 +86,7 @@ StepOutcome appendTransfer(const ReviewList& list, const Directories& dirs, Cloc
 } // namespace
 
 std::string transferLine(const ReviewRow& row) {
-    return leftField(row[colTuote], kCodeWidth) + " " + row[colLukija] + "\r\n";
+    return countCodeField(row[colTuote]) + " " + row[colLukija] + "\r\n";
 }
 
 std::string transferLines(const ReviewList& list) {

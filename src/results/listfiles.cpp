@@ -2,14 +2,15 @@
 
 #include <array>
 
-#include "results/countsplit.h"
+#include "review/countedrows.h"
 #include "text/fixedfield.h"
+#include "text/numbertext.h"
+#include "workfile/countline.h"
 
 namespace orvik {
 
 namespace {
 
-constexpr std::size_t kCodeWidth = 13;
 constexpr const char* kLineEnd = "\r\n";
 
 // The export columns in file order; the sort keys of the stock and the
@@ -19,16 +20,28 @@ constexpr std::array<int, 13> kExportColumns = {
     colTuoteryhma, colTuoteluokka, colInventoitu, colMyyntihinta, colOstohinta,
     colToimittaja, colEroOH,       colSortEroMh};
 
+// Reads spread fields back the way the next review does and checks that the
+// merged quantity shows the same number as the cell.
+bool readsBackAs(const std::vector<std::string>& fields, double expected) {
+    std::string content;
+    for (const std::string& field : fields)
+        content += countLine("1", field);
+    ReviewList readBack;
+    addWorkFileRows(content, readBack);
+    if (readBack.rows.size() != 1 || !readBack.unreadLines.empty())
+        return false;
+    return trimBlanks(readBack.rows[0][colLukija]) == generalNumber(expected);
+}
+
 } // namespace
 
 std::optional<std::string> rowCountLines(const ReviewRow& row) {
-    const std::optional<std::vector<std::string>> fields = countQuantityFields(row[colLukija]);
-    if (!fields)
+    const std::optional<CountFields> split = splitCountQuantity(row[colLukija]);
+    if (!split || (split->spreadValue && !readsBackAs(split->fields, *split->spreadValue)))
         return std::nullopt;
-    const std::string code = leftField(row[colTuote], kCodeWidth);
     std::string lines;
-    for (const std::string& field : *fields)
-        lines += code + field + kLineEnd;
+    for (const std::string& field : split->fields)
+        lines += countLine(row[colTuote], field);
     return lines;
 }
 

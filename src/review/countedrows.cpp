@@ -11,19 +11,14 @@
 #include "text/fixedfield.h"
 #include "text/numbertext.h"
 #include "text/textlines.h"
+#include "workfile/countline.h"
 
 namespace orvik {
 
 namespace {
 
-constexpr std::size_t kCodeWidth = 13;
-constexpr std::size_t kQuantityWidth = 5;
 const std::string kBlank10(10, ' ');
 const std::string kBlank25(25, ' ');
-
-std::string_view codeField(std::string_view line) {
-    return line.substr(0, kCodeWidth);
-}
 
 // A code and its counted quantity, before the row is made.
 struct CountedEntry {
@@ -98,26 +93,6 @@ private:
     std::size_t used_ = 0;
 };
 
-// Leading blanks, an optional sign, digits and trailing blanks: the whole
-// number they read as. Nothing for any other text.
-std::optional<double> plainWholeNumber(std::string_view text) {
-    std::size_t pos = text.find_first_not_of(' ');
-    if (pos == std::string_view::npos)
-        return std::nullopt;
-    const bool negative = text[pos] == '-';
-    if (negative || text[pos] == '+')
-        ++pos;
-    std::int64_t value = 0;
-    std::size_t digits = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos, ++digits)
-        value = value * 10 + (text[pos] - '0');
-    if (digits == 0 || digits > kQuantityWidth ||
-        text.find_first_not_of(' ', pos) != std::string_view::npos)
-        return std::nullopt;
-    const auto whole = static_cast<double>(value);
-    return negative ? -whole : whole;
-}
-
 // Merges repeated codes as a search over a sorted list would, but through a
 // table of codes and one sort at the end: the list of many thousand lines
 // would otherwise cost a shifting insert per new code.
@@ -126,7 +101,7 @@ std::optional<double> plainWholeNumber(std::string_view text) {
 class WorkFileRows::Merger {
 public:
     void addLine(std::size_t lineNumber, std::string_view line, ReviewList& list) {
-        std::string_view code = trimBlanks(codeField(line));
+        std::string_view code = trimBlanks(countLineCode(line));
         if (code.empty())
             return;
         std::optional<double> quantity = lineQuantity(line);
@@ -186,15 +161,6 @@ ReviewRow newCountedRow(std::string code, std::string countedCell) {
     return row;
 }
 
-std::optional<double> lineQuantity(std::string_view line) {
-    const std::string_view last = line.substr(line.size() - std::min(line.size(), kQuantityWidth));
-    if (auto whole = plainWholeNumber(last))
-        return whole;
-    std::string field(line.substr(line.size() - std::min(line.size(), kQuantityWidth)));
-    std::replace(field.begin(), field.end(), '.', ',');
-    return commaNumber(trimBlanks(field));
-}
-
 WorkFileRows::WorkFileRows() : merger_(std::make_unique<Merger>()) {}
 
 WorkFileRows::~WorkFileRows() = default;
@@ -216,7 +182,7 @@ void ZeroRowFileRows::addLine(std::string_view line, ReviewList& list) {
         return;
     }
     // The zero-row file keeps a code's leading blanks and every line.
-    entries_.push_back({std::string(trimTrailingBlanks(codeField(line))),
+    entries_.push_back({std::string(trimTrailingBlanks(countLineCode(line))),
                         rightField(generalNumber(*quantity), 9)});
 }
 

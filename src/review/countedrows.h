@@ -16,10 +16,6 @@ namespace orvik {
 // cell, and every stock column blank.
 ReviewRow newCountedRow(std::string code, std::string countedCell);
 
-// The quantity of a count line: its last five characters, any point read as
-// the decimal comma. Nothing when they hold no number.
-std::optional<double> lineQuantity(std::string_view line);
-
 // The work file's rows, line by line: one row per distinct code, the
 // quantities of its lines added up in file order. Lines with an empty code
 // are skipped; lines with no readable quantity go to list.unreadLines.

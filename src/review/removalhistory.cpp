@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-#include "review/reviewops.h"
 #include "review/reviewsort.h"
 
 namespace orvik {
@@ -33,6 +32,23 @@ int compareInListOrder(const ReviewRow& a, const ReviewRow& b, const ReviewList&
 }
 
 } // namespace
+
+void removeRows(ReviewList& list, const std::vector<std::size_t>& indices) {
+    std::vector<bool> doomed(list.rows.size(), false);
+    for (std::size_t index : indices)
+        if (index < doomed.size())
+            doomed[index] = true;
+
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        if (doomed[i])
+            continue;
+        if (kept != i)
+            list.rows[kept] = std::move(list.rows[i]);
+        ++kept;
+    }
+    list.rows.resize(kept);
+}
 
 void RemovalHistory::removeRows(ReviewList& list, const std::vector<std::size_t>& indices) {
     std::vector<std::size_t> doomed;

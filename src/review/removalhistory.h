@@ -8,6 +8,9 @@
 
 namespace orvik {
 
+// Removes the rows at these indices (any order, duplicates allowed).
+void removeRows(ReviewList& list, const std::vector<std::size_t>& indices);
+
 class RemovalHistory {
 public:
     // Removes the rows at these indices (any order, duplicates and indices

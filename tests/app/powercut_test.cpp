@@ -37,7 +37,7 @@
 #include "support/tempdir.h"
 #include "workfile/importer.h"
 #include "workfile/readerimport.h"
-#include "zeroinv/nollainventointi.h"
+#include "zeroinv/zeroinventory.h"
 
 namespace orvik {
 namespace {

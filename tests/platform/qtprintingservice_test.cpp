@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/fileops.h"
+#include "platform/doubles/fakeplatform.h"
 #include "platform/qt/qtprintingservice.h"
 #include "support/files.h"
 #ifndef _WIN32
@@ -51,7 +52,8 @@ PrintOutcome printDocument(QtPrintingService& service, PageOrientation orientati
 
 TEST(QtPrintingService, WithoutAPrinterDocumentsBecomePdfFilesOfAsManyPagesAsNeeded) {
     TempDir dir;
-    QtPrintingService service(dir.dirValue(), Target::PdfFile);
+    FakeClock clock;
+    QtPrintingService service(clock, dir.dirValue(), Target::PdfFile);
     const PrintOutcome outcome = printDocument(service, PageOrientation::Portrait, 200);
     ASSERT_TRUE(outcome.ok) << outcome.message;
     std::vector<std::filesystem::path> files = pdfFiles(dir);
@@ -86,7 +88,8 @@ TEST(QtPrintingService, WithoutAPrinterDocumentsBecomePdfFilesOfAsManyPagesAsNee
 TEST(QtPrintingService, UnwritablePdfIsAFailureWithAMessage) {
     TempDir dir;
     writeFile(dir / "notadir", "x");
-    QtPrintingService service((dir / "notadir").string() + "/", Target::PdfFile);
+    FakeClock clock;
+    QtPrintingService service(clock, (dir / "notadir").string() + "/", Target::PdfFile);
     const PrintOutcome outcome = printDocument(service, PageOrientation::Portrait, 5);
     EXPECT_FALSE(outcome.ok);
     EXPECT_NE(outcome.message.find("notadir"), std::string::npos) << outcome.message;
@@ -98,7 +101,8 @@ TEST(QtPrintingService, UnwritablePdfIsAFailureWithAMessage) {
 // (a forked child killed part way: POSIX only).
 TEST(QtPrintingService, APdfCutShortByACrashNeverAppearsUnderItsName) {
     TempDir dir;
-    QtPrintingService service(dir.dirValue(), Target::PdfFile);
+    FakeClock clock;
+    QtPrintingService service(clock, dir.dirValue(), Target::PdfFile);
     KillingFileOps tornWrite = KillingFileOps::atByte(200);
     ASSERT_TRUE(
         killedInChild(tornWrite, [&] { printDocument(service, PageOrientation::Portrait, 200); }));

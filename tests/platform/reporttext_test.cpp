@@ -21,6 +21,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/doubles/fakeplatform.h"
 #include "platform/pdf/truetypesubset.h"
 #include "platform/qt/qtprintingservice.h"
 #include "results/reportlines.h"
@@ -38,7 +39,8 @@ void printedByToolkit(const std::filesystem::path& pdf, PageOrientation orientat
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf.string()));
-    QtPrintingService service({}, QtPrintingService::Target::PdfFile);
+    FakeClock clock;
+    QtPrintingService service(clock, {}, QtPrintingService::Target::PdfFile);
     service.beginDocument("raportti");
     service.setOrientation(orientation);
     service.setFont(face, points);
@@ -50,7 +52,8 @@ void printedByToolkit(const std::filesystem::path& pdf, PageOrientation orientat
 std::filesystem::path printedPdf(const TempDir& dir, PageOrientation orientation, int points,
                                  const std::vector<std::string>& lines,
                                  const std::string& face = "Courier New") {
-    QtPrintingService service(dir.dirValue(), QtPrintingService::Target::PdfFile);
+    FakeClock clock;
+    QtPrintingService service(clock, dir.dirValue(), QtPrintingService::Target::PdfFile);
     service.beginDocument("raportti");
     service.setOrientation(orientation);
     service.setFont(face, points);

@@ -102,7 +102,7 @@ protected:
     const std::string output = fromEnvironment("ORVIK_PRINTQUEUE_OUTPUT");
     TempDir dir;
     FakePlatform fakes;
-    QtPrintingService printer;
+    QtPrintingService printer{fakes.clock};
     Platform platform{fakes.settings,   fakes.singleCopy, fakes.messages, printer,
                       fakes.programEnd, fakes.events,     fakes.clock};
     std::unique_ptr<frmRepo> window;

@@ -8,7 +8,7 @@
 #include <limits>
 
 #include "review/countedrows.h"
-#include "review/reviewops.h"
+#include "review/reviewtotals.h"
 #include "review/stockpass.h"
 #include "support/files.h"
 #include "support/stockwriter.h"

@@ -10,8 +10,8 @@
 #include "platform/qt/qtext.h"
 #include "reader/readerclearing.h"
 #include "text/codepage.h"
-#include "zeroinv/nollainventointi.h"
 #include "zeroinv/ui/form1.h"
+#include "zeroinv/zeroinventory.h"
 
 namespace orvik {
 

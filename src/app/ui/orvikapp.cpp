@@ -78,10 +78,10 @@ int runOrvik(int argc, char** argv) {
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;
     QtMessageBoxes messages;
-    QtPrintingService printer;
+    QtClock clock;
+    QtPrintingService printer(clock);
     QtProgramEnd programEnd;
     QtEventPump events;
-    QtClock clock;
     Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
     FailureGuard& guard = application.guardWith(messages, programEnd);
     const std::unique_ptr<ReaderLibrary> reader = makeReaderLibrary();
@@ -112,10 +112,10 @@ int runOrvikSettings(int argc, char** argv) {
     QtSettingsStore settings;
     QtSingleCopyLock singleCopy;
     QtMessageBoxes messages;
-    QtPrintingService printer;
+    QtClock clock;
+    QtPrintingService printer(clock);
     QtProgramEnd programEnd;
     QtEventPump events;
-    QtClock clock;
     QtFolderPicker folders;
     Platform platform{settings, singleCopy, messages, printer, programEnd, events, clock};
     FailureGuard& guard = application.guardWith(messages, programEnd);

@@ -1,25 +1,17 @@
 #include "platform/qt/qtprintingservice.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGlyphRun>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRawFont>
 #include <array>
-#include <cmath>
 #include <utility>
 #include <vector>
 
-#include "files/dirvalue.h"
-#include "files/safewrite.h"
-#include "platform/pdf/textpdf.h"
 #include "platform/qt/qtext.h"
+#include "platform/qt/reportpdf.h"
 #include "platform/qt/systemprintqueue.h"
 #include "text/codepage.h"
 
@@ -28,102 +20,6 @@ namespace orvik {
 namespace {
 
 using namespace orvik::literals;
-
-QPageLayout::Orientation pageOrientation(PageOrientation orientation) {
-    return orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                     : QPageLayout::Portrait;
-}
-
-// A document name made safe as a file name.
-std::string fileNameStem(const std::string& documentName) {
-    std::string stem;
-    for (char c : documentName)
-        stem += (c == ' ' || c == '/' || c == '\\' || c == ':') ? '_' : c;
-    return stem.empty() ? std::string("raportti") : stem;
-}
-
-// Where pages begin among `lineCount` lines: a line that no longer fits
-// below the lines above it starts a new page. Heights in device pixels.
-std::vector<std::size_t> pageStarts(std::size_t lineCount, int lineHeight, int lineSpacing,
-                                    int pageHeight) {
-    std::vector<std::size_t> starts{0};
-    int top = 0;
-    for (std::size_t line = 0; line < lineCount; ++line) {
-        if (top > 0 && top + lineHeight > pageHeight) {
-            starts.push_back(line);
-            top = 0;
-        }
-        top += lineSpacing;
-    }
-    return starts;
-}
-
-// A font family as a PDF names it: its letters and digits.
-std::string pdfFontName(const QString& family) {
-    std::string name;
-    for (QChar c : family)
-        if (c.unicode() < 0x80 && c.isLetterOrNumber())
-            name += static_cast<char>(c.unicode());
-    return name.empty() ? std::string("Courier") : name;
-}
-
-// The width of a fixed-pitch font's characters in thousandths of its size,
-// as the font itself gives it (and as PDF files made by the toolkit hold it).
-double designWidth(const QFont& font) {
-    QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid() || raw.unitsPerEm() <= 0)
-        return 600;
-    raw.setPixelSize(raw.unitsPerEm());
-    const QList<quint32> glyphs = raw.glyphIndexesForString(QStringLiteral("0"));
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-    return advances.isEmpty() ? 600 : std::round(advances[0].x() * 1000 / raw.unitsPerEm());
-}
-
-// The tables of the font the toolkit resolved for the report, as the face's
-// own file holds them (of the face within a collection), for the PDF file to
-// carry the glyphs its lines show.
-FontTables fontTables(const QFont& font) {
-    const QRawFont raw = QRawFont::fromFont(font);
-    FontTables tables;
-    if (!raw.isValid())
-        return tables;
-    for (const std::string& tag : trueTypeSubsetTables()) {
-        const QByteArray table = raw.fontTable(tag.c_str());
-        if (!table.isEmpty())
-            tables[tag] = table.toStdString();
-    }
-    return tables;
-}
-
-// From one character of a report line to the next, in the printer's pixels:
-// a digit's width, which is every character's in a fixed-pitch face.
-qreal reportPitch(const QFont& font, QPrinter& printer) {
-    return QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('0'));
-}
-
-// Where the toolkit would put lines of `font` on the printer's pages, in
-// points.
-TextPdfLayout pdfLayout(QPrinter& printer, const QFont& font, int points) {
-    const QPageLayout page = printer.pageLayout();
-    const QRect paintRect = page.paintRectPixels(printer.resolution());
-    const double pointsPerPixel = 72.0 / printer.resolution();
-    const QFontMetrics metrics(font, &printer);
-    const QFontMetricsF exact(font, &printer);
-    TextPdfLayout layout;
-    layout.pageWidth = page.fullRectPoints().width();
-    layout.pageHeight = page.fullRectPoints().height();
-    layout.left = paintRect.left() * pointsPerPixel;
-    layout.firstBaseline = (paintRect.top() + metrics.ascent()) * pointsPerPixel;
-    layout.lineSpacing = metrics.lineSpacing() * pointsPerPixel;
-    layout.fontName = pdfFontName(QFontInfo(font).family());
-    layout.fontPoints = points;
-    layout.advance = reportPitch(font, printer) * pointsPerPixel;
-    layout.glyphWidth = designWidth(font);
-    layout.ascent = exact.ascent() * pointsPerPixel;
-    layout.descent = exact.descent() * pointsPerPixel;
-    layout.fontTables = fontTables(font);
-    return layout;
-}
 
 // The lines of a report as glyph runs of the report's font, each character
 // one pitch right of the last, as in the PDF file: the columns line up even
@@ -193,25 +89,11 @@ private:
 
 } // namespace
 
-QFont reportFont(const std::string& face, int points) {
-    const QString family = toQString(face);
-    // hasFamily, not the family list: where two makers ship a family the list
-    // names it only with its maker ("Courier New [Monotype]").
-    if (QFontDatabase::hasFamily(family)) {
-        QFont font(family, points);
-        font.setStyleHint(QFont::TypeWriter);
-        return font;
-    }
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(points);
-    return fixed;
-}
-
-QtPrintingService::QtPrintingService(std::string pdfDirectory, Target target)
-    : pdfDirectory_(std::move(pdfDirectory)), target_(target) {}
+QtPrintingService::QtPrintingService(Clock& clock, std::string pdfDirectory, Target target)
+    : clock_(clock), pdfDirectory_(std::move(pdfDirectory)), target_(target) {}
 
 void QtPrintingService::beginDocument(const std::string& documentName) {
-    document_ = Document{};
+    document_ = ReportDocument{};
     document_.name = documentName;
 }
 
@@ -233,7 +115,7 @@ PrintOutcome QtPrintingService::endDocument() {
     const QPrinterInfo printerInfo =
         target_ == Target::DefaultPrinter ? QPrinterInfo::defaultPrinter() : QPrinterInfo();
     if (printerInfo.isNull()) {
-        outcome = printToPdf();
+        outcome = writeReportPdf(document_, pdfDirectory_, clock_);
     } else {
         QPrinter printer(printerInfo, QPrinter::HighResolution);
         outcome = printOnQueue(printer, printerInfo.printerName());
@@ -276,29 +158,6 @@ PrintOutcome QtPrintingService::printOnQueue(QPrinter& printer, const QString& p
     return printed;
 }
 
-// The file is written here rather than by the toolkit's PDF engine, which
-// compresses and positions every glyph on its own and so takes seconds for a
-// long report. The pages break where they would on the toolkit's default
-// paper, each character sits where the toolkit would draw it, the file
-// carries the glyphs of the report font that it shows (or names a font that
-// can't be embedded), and it appears whole or not at all.
-PrintOutcome QtPrintingService::printToPdf() {
-    const std::string path = pdfPathFor(document_.name);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageOrientation(pageOrientation(document_.orientation));
-    const QFont font = reportFont(document_.face, document_.points);
-    const QFontMetrics metrics(font, &printer);
-    const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-    const std::vector<std::size_t> starts =
-        pageStarts(document_.lines.size(), metrics.height(), metrics.lineSpacing(), pageHeight);
-    const std::string pdf = textPdf(pdfLayout(printer, font, document_.points), document_.lines,
-                                    starts, document_.name);
-    if (replaceFile(fsPath(path), pdf).failed())
-        return {false, "tiedostoa " + path + " ei voitu kirjoittaa"};
-    return {true, " Oletustulostinta ei ole. Raportti tallennettiin tiedostoon " + path + " "};
-}
-
 std::string QtPrintingService::drawLines(QPrinter& printer) {
     printer.setDocName(toQString(document_.name));
     printer.setPageOrientation(pageOrientation(document_.orientation));
@@ -330,18 +189,6 @@ std::string QtPrintingService::drawLines(QPrinter& printer) {
     if (!painter.end())
         return "tulostusta ei voitu päättää"_cp;
     return {};
-}
-
-// "<name>_yyyymmdd_hhmmss.pdf" in the fallback directory; a second document
-// within the same second gets a number after the time.
-std::string QtPrintingService::pdfPathFor(const std::string& documentName) const {
-    const std::string stem =
-        fileNameStem(documentName) + "_" +
-        fromQString(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")));
-    std::string path = inDir(pdfDirectory_, stem + ".pdf");
-    for (int copy = 2; QFileInfo::exists(toQString(path)); ++copy)
-        path = inDir(pdfDirectory_, stem + "_" + std::to_string(copy) + ".pdf");
-    return path;
 }
 
 } // namespace orvik

@@ -4,19 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/printingservice.h"
+#include "platform/qt/reportpage.h"
 
-class QFont;
 class QPrinter;
 class QString;
 
 namespace orvik {
-
-// The font for a report: the face asked for, or the system's fixed-pitch
-// font at the same size when the machine lacks it. A machine with no
-// fixed-pitch face at all may give a proportional one; the lines are laid out
-// at one pitch all the same, so their columns line up.
-QFont reportFont(const std::string& face, int points);
 
 class QtPrintingService : public PrintingService {
 public:
@@ -26,8 +21,9 @@ public:
     };
 
     // `pdfDirectory` is a directory value (ending in its separator, empty for
-    // the current directory) where a document goes when no printer takes it.
-    explicit QtPrintingService(std::string pdfDirectory = {},
+    // the current directory) where a document goes when no printer takes it,
+    // named with the date and time `clock` gives.
+    explicit QtPrintingService(Clock& clock, std::string pdfDirectory = {},
                                Target target = Target::DefaultPrinter);
 
     void setPdfDirectory(const std::string& directoryValue) override {
@@ -45,24 +41,15 @@ public:
     PrintOutcome endDocumentOn(QPrinter& printer);
 
 private:
-    struct Document {
-        std::string name;
-        PageOrientation orientation = PageOrientation::Portrait;
-        std::string face = "Courier New";
-        int points = 10;
-        std::vector<std::string> lines;
-    };
-
     PrintOutcome printOnQueue(QPrinter& printer, const QString& printerName);
     PrintOutcome printOnPrinter(QPrinter& printer, const std::string& printerName);
-    PrintOutcome printToPdf();
     // Empty when every line reached the printer; else why not.
     std::string drawLines(QPrinter& printer);
-    std::string pdfPathFor(const std::string& documentName) const;
 
+    Clock& clock_;
     std::string pdfDirectory_;
     Target target_;
-    Document document_;
+    ReportDocument document_;
 };
 
 } // namespace orvik

@@ -23,7 +23,7 @@
 #include "review/removalhistory.h"
 #include "review/reviewlayout.h"
 #include "review/reviewlist.h"
-#include "review/reviewops.h"
+#include "review/reviewtotals.h"
 #include "review/stockpass.h"
 #include "review/ui/reviewlistview.h"
 

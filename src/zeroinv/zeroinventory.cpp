@@ -1,4 +1,4 @@
-#include "zeroinv/nollainventointi.h"
+#include "zeroinv/zeroinventory.h"
 #include "files/ownfiles.h"
 
 #include "files/filefailure.h"

@@ -1,5 +1,5 @@
-// Totals over the review list and removal of rows.
-#include "review/reviewops.h"
+// The review list's totals, each product's difference valued exactly.
+#include "review/reviewtotals.h"
 
 #include <cmath>
 
@@ -53,23 +53,6 @@ std::string totalsCaption(const Totals& totals) {
 
 std::string laske(const ReviewList& list) {
     return totalsCaption(computeTotals(list));
-}
-
-void removeRows(ReviewList& list, const std::vector<std::size_t>& indices) {
-    std::vector<bool> doomed(list.rows.size(), false);
-    for (std::size_t index : indices)
-        if (index < doomed.size())
-            doomed[index] = true;
-
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < list.rows.size(); ++i) {
-        if (doomed[i])
-            continue;
-        if (kept != i)
-            list.rows[kept] = std::move(list.rows[i]);
-        ++kept;
-    }
-    list.rows.resize(kept);
 }
 
 } // namespace orvik

@@ -1,6 +1,6 @@
 #pragma once
-// What the user does with the finished review list: its totals and removing
-// rows.
+// The review list's totals: its differences valued at purchase and at sales
+// price, and the caption `laske` shows them in.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -20,8 +20,5 @@ Totals computeTotals(const ReviewList& list);
 std::string totalsCaption(const Totals& totals);
 // Both together: the caption `laske` puts into the label.
 std::string laske(const ReviewList& list);
-
-// Removes the rows at these indices (any order, duplicates allowed).
-void removeRows(ReviewList& list, const std::vector<std::size_t>& indices);
 
 } // namespace orvik

@@ -1,15 +1,34 @@
-#include "results/countsplit.h"
+#include "workfile/countline.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "review/countedrows.h"
 #include "text/fixedfield.h"
 #include "text/numbertext.h"
 
 namespace orvik {
 
 namespace {
+
+// Leading blanks, an optional sign, digits and trailing blanks: the whole
+// number they read as. Nothing for any other text.
+std::optional<double> plainWholeNumber(std::string_view text) {
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string_view::npos)
+        return std::nullopt;
+    const bool negative = text[pos] == '-';
+    if (negative || text[pos] == '+')
+        ++pos;
+    std::int64_t value = 0;
+    std::size_t digits = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos, ++digits)
+        value = value * 10 + (text[pos] - '0');
+    if (digits == 0 || digits > kCountQuantityWidth ||
+        text.find_first_not_of(' ', pos) != std::string_view::npos)
+        return std::nullopt;
+    const auto whole = static_cast<double>(value);
+    return negative ? -whole : whole;
+}
 
 constexpr std::size_t kMaxFields = 1000;
 // Digits a double holds exactly, and what the review's general form shows.
@@ -132,27 +151,36 @@ std::optional<double> cellValue(std::string_view trimmed) {
     return commaNumber(text);
 }
 
-// Reads the fields back the way the next review does and checks that the
-// merged quantity shows the same number as the cell.
-bool readsBackAs(const std::vector<std::string>& fields, double expected) {
-    std::string content;
-    for (const std::string& field : fields)
-        content += "1            " + field + "\r\n";
-    ReviewList readBack;
-    addWorkFileRows(content, readBack);
-    if (readBack.rows.size() != 1 || !readBack.unreadLines.empty())
-        return false;
-    return trimBlanks(readBack.rows[0][colLukija]) == generalNumber(expected);
-}
-
 } // namespace
 
-std::optional<std::vector<std::string>> countQuantityFields(std::string_view countedCell) {
+std::string_view countLineCode(std::string_view line) {
+    return line.substr(0, kCountCodeWidth);
+}
+
+std::string countCodeField(std::string_view code) {
+    return leftField(code, kCountCodeWidth);
+}
+
+std::optional<double> lineQuantity(std::string_view line) {
+    const std::string_view last =
+        line.substr(line.size() - std::min(line.size(), kCountQuantityWidth));
+    if (auto whole = plainWholeNumber(last))
+        return whole;
+    std::string field(line.substr(line.size() - std::min(line.size(), kCountQuantityWidth)));
+    std::replace(field.begin(), field.end(), '.', ',');
+    return commaNumber(trimBlanks(field));
+}
+
+std::string countLine(std::string_view code, std::string_view quantityField) {
+    return countCodeField(code) + std::string(quantityField) + "\r\n";
+}
+
+std::optional<CountFields> splitCountQuantity(std::string_view countedCell) {
     const std::string_view trimmed = trimBlanks(countedCell);
     // Trailing blanks would push digits out of the field; cells hold none.
     if (trimmed.size() <= kCountQuantityWidth)
-        return std::vector<std::string>{
-            rightField(trimTrailingBlanks(countedCell), kCountQuantityWidth)};
+        return CountFields{{rightField(trimTrailingBlanks(countedCell), kCountQuantityWidth)},
+                           std::nullopt};
     const std::optional<ExactCount> count = exactCount(trimmed);
     const std::optional<double> expected = cellValue(trimmed);
     if (!count || !expected)
@@ -160,12 +188,11 @@ std::optional<std::vector<std::string>> countQuantityFields(std::string_view cou
     const std::int64_t largestPiece = count->negative ? kMaxNegativePiece : kMaxPositivePiece;
     if (count->whole / largestPiece >= static_cast<std::int64_t>(kMaxFields))
         return std::nullopt;
-    std::vector<std::string> fields;
+    CountFields split;
     for (const std::string& piece : exactPieces(*count))
-        fields.push_back(rightField(piece, kCountQuantityWidth));
-    if (!readsBackAs(fields, *expected))
-        return std::nullopt;
-    return fields;
+        split.fields.push_back(rightField(piece, kCountQuantityWidth));
+    split.spreadValue = expected;
+    return split;
 }
 
 } // namespace orvik

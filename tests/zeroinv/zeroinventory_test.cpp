@@ -5,7 +5,7 @@
 #include "support/stockwriter.h"
 #include "support/tempdir.h"
 #include "text/codepage.h"
-#include "zeroinv/nollainventointi.h"
+#include "zeroinv/zeroinventory.h"
 
 namespace orvik {
 namespace {

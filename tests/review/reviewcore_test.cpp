@@ -4,8 +4,8 @@
 
 #include "review/removalhistory.h"
 #include "review/reviewlayout.h"
-#include "review/reviewops.h"
 #include "review/reviewsort.h"
+#include "review/reviewtotals.h"
 #include "text/codepage.h"
 
 namespace orvik {
