@@ -1,6 +1,8 @@
 #include "app/archive.h"
 #include "files/ownfiles.h"
 
+#include "files/filestatus.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -17,22 +19,15 @@ void copyToArchive(const std::filesystem::path& workFile, Clock& clock) {
     copyFileReplacing(workFile, archiveName(date, time));
 }
 
-bool isEmptyFile(const std::filesystem::path& path) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    return !error && size == 0;
-}
-
 } // namespace
 
 void archiveWorkFile(Clock& clock) {
     // The name alone: the archive looks only where the program runs.
     const std::filesystem::path workFile = kWorkFileName;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(workFile, error))
+    if (!isRegularFile(workFile))
         return;
     copyToArchive(workFile, clock);
-    if (isEmptyFile(workFile))
+    if (isEmptyRegularFile(workFile))
         removeFile(workFile);
 }
 

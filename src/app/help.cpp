@@ -1,6 +1,6 @@
 #include "app/help.h"
 
-#include "files/fileops.h"
+#include "files/filestatus.h"
 #include "files/ownfiles.h"
 #include "platform/desktoplinks.h"
 #include "platform/messagebox.h"
@@ -11,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace orvik::literals;
-
-bool isRegularFile(const fs::path& path) {
-    systemfile::Status status;
-    return fileOps().pathStatus(path.c_str(), status) == 0 && status.regular;
-}
 
 // An empty directory value is the current directory; the box says so.
 std::string shownDir(const std::string& value) {

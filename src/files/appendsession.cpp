@@ -1,4 +1,5 @@
 #include "files/appendsession.h"
+#include "files/dirvalue.h"
 
 #include <cerrno>
 #include <set>

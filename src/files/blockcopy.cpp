@@ -1,4 +1,5 @@
 #include "files/blockcopy.h"
+#include "files/dirvalue.h"
 
 #include "files/blockread.h"
 #include "files/fileops.h"

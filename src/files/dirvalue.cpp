@@ -69,4 +69,9 @@ std::filesystem::path fsPath(std::string_view cp1252Path) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::filesystem::path directoryOf(const std::filesystem::path& path) {
+    const std::filesystem::path parent = path.parent_path();
+    return parent.empty() ? std::filesystem::path(".") : parent;
+}
+
 } // namespace orvik

@@ -28,6 +28,9 @@ bool endsWithDirSeparator(std::string_view value);
 // Whether one of `ownFileNames` exists under the value as it stands.
 bool ownFileUnder(std::string_view value, std::span<const char* const> ownFileNames);
 
+// The directory a file lies in ("." for a bare name).
+std::filesystem::path directoryOf(const std::filesystem::path& path);
+
 // A path held as code-page bytes, for the file system.
 std::filesystem::path fsPath(std::string_view cp1252Path);
 // The same path back as code-page bytes, for messages and settings.

@@ -1,4 +1,5 @@
 #include "files/rawfile.h"
+#include "files/dirvalue.h"
 
 #include <atomic>
 #include <cerrno>
@@ -23,11 +24,6 @@ FileError writeAll(int fd, std::string_view bytes) {
         done += static_cast<std::size_t>(written);
     }
     return {};
-}
-
-std::filesystem::path directoryOf(const std::filesystem::path& path) {
-    const std::filesystem::path parent = path.parent_path();
-    return parent.empty() ? std::filesystem::path(".") : parent;
 }
 
 std::filesystem::path temporaryBeside(const std::filesystem::path& target) {

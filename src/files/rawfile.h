@@ -13,8 +13,6 @@ inline constexpr int kNewFileMode = 0666; // narrowed by the user's umask
 // Writes every byte, going on after partial writes and interruptions.
 FileError writeAll(int fd, std::string_view bytes);
 
-std::filesystem::path directoryOf(const std::filesystem::path& path);
-
 // A fresh name beside `target` for writing its new content first:
 // "." + its name + ".tmp-" + the process and a counter. Start-up removes
 // such files left by a killed program.

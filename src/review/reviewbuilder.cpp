@@ -10,6 +10,7 @@
 
 #include "files/blockread.h"
 #include "files/dirvalue.h"
+#include "files/filestatus.h"
 #include "review/countedrows.h"
 #include "text/codepage.h"
 #include "text/linesplitter.h"
@@ -21,8 +22,7 @@ using namespace orvik::literals;
 namespace {
 
 bool fileExists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(fsPath(path), ignored);
+    return statusOf(fsPath(path)).has_value();
 }
 
 FileError lineTooLong(const std::string& path, std::size_t lineNumber) {

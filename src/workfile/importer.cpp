@@ -6,7 +6,7 @@
 
 #include "files/blockread.h"
 #include "files/dirvalue.h"
-#include "files/rawfile.h"
+#include "files/filestatus.h"
 #include "text/codepage.h"
 #include "workfile/crlfstream.h"
 

@@ -9,7 +9,7 @@
 #include "files/blockcopy.h"
 #include "files/dirvalue.h"
 #include "files/filefailure.h"
-#include "files/rawfile.h"
+#include "files/filestatus.h"
 #include "files/safewrite.h"
 #include "journal/stepnotices.h"
 #include "text/codepage.h"
@@ -21,11 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using namespace orvik::literals;
-
-bool isFile(const fs::path& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
 
 // "Ei tuotua tiedostoa", and when the reader software's directory itself is
 // not there, that the value the user typed is the thing to mend.
@@ -136,8 +131,8 @@ ReaderSoftwareImport importReaderSoftwareCount(const std::string& readerDir,
     const std::vector<RecoveredStep> blocking = stepsBlocking(StepKind::Import, datPolku);
     const std::string sourceName = readerSoftwareFilePath(readerDir);
     const fs::path source = fsPath(sourceName);
-    const bool hasSource = isFile(source);
-    const bool hasPending = isFile(kPendingCountName);
+    const bool hasSource = isRegularFile(source);
+    const bool hasPending = isRegularFile(kPendingCountName);
     if (!hasSource && !hasPending)
         return {ReaderSoftwareImport::Outcome::NothingToImport,
                 0,

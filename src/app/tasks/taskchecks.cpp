@@ -1,6 +1,8 @@
 #include "app/tasks/taskchecks.h"
 #include "files/ownfiles.h"
 
+#include "files/filestatus.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -8,11 +10,7 @@ namespace orvik {
 
 bool workFileHoldsRows(const Directories& directories) {
     const std::filesystem::path path = fsPath(workFilePath(directories.datPolku));
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    const auto length = std::filesystem::file_size(path, error);
-    return !error && length > 0;
+    return isRegularFile(path) && !isEmptyRegularFile(path);
 }
 
 } // namespace orvik
