@@ -16,6 +16,12 @@ bool isRegularFile(const std::filesystem::path& path) {
     return status && status->regular;
 }
 
+bool knownNotADirectory(const std::filesystem::path& path) {
+    if (const std::optional<systemfile::Status> status = statusOf(path))
+        return !status->directory;
+    return systemfile::isAbsent(lastFileError());
+}
+
 bool isEmptyRegularFile(const std::filesystem::path& path) {
     const std::optional<systemfile::Status> status = statusOf(path);
     return status && status->regular && status->size == 0;

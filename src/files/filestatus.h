@@ -13,6 +13,10 @@ std::optional<systemfile::Status> statusOf(const std::filesystem::path& path);
 
 bool isRegularFile(const std::filesystem::path& path);
 
+// Known not to be a directory: nothing there, or something else in its
+// place. False when it is a directory or cannot be looked at.
+bool knownNotADirectory(const std::filesystem::path& path);
+
 // A regular file of no bytes.
 bool isEmptyRegularFile(const std::filesystem::path& path);
 

@@ -77,6 +77,9 @@ FileError lastError();
 // Whether a failure on `path` says that it is not there (nor perhaps its
 // directory), rather than that a file stands where a directory should be.
 bool isMissing(const FileError& error, const std::filesystem::path& path);
+// Whether a failure to look at a path says that nothing is there, a file
+// standing where a directory of the path should be included.
+bool isAbsent(const FileError& error);
 // Whether a failure says that another holds a lock on the file.
 bool isLockHeld(const FileError& error);
 

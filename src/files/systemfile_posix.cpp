@@ -114,6 +114,10 @@ bool isMissing(const FileError& error, const std::filesystem::path&) {
     return error.number == ENOENT;
 }
 
+bool isAbsent(const FileError& error) {
+    return error.number == ENOENT || error.number == ENOTDIR;
+}
+
 bool isLockHeld(const FileError& error) {
     return error.number == EWOULDBLOCK;
 }

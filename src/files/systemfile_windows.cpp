@@ -288,6 +288,21 @@ bool isMissing(const FileError& error, const std::filesystem::path& path) {
 // The C run-time's number is taken as well: the test doubles of the file
 // operations fail with it on every system.
 
+bool isAbsent(const FileError& error) {
+    switch (static_cast<DWORD>(error.number)) {
+    case ERROR_FILE_NOT_FOUND: // ENOENT of the test doubles too
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isLockHeld(const FileError& error) {
     return error.number == ERROR_LOCK_VIOLATION;
 }

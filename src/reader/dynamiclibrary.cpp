@@ -1,6 +1,6 @@
 #include "reader/dynamiclibrary.h"
 
-#include <system_error>
+#include "files/filestatus.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -73,9 +73,7 @@ bool DynamicLibrary::open(const std::string& baseName) {
         return true;
     const std::string fileName = fileNameFor(baseName);
     const std::filesystem::path beside = programDirectory();
-    std::error_code error;
-    if (!beside.empty() && std::filesystem::exists(beside / fileName, error) &&
-        openFile(beside / fileName))
+    if (!beside.empty() && statusOf(beside / fileName) && openFile(beside / fileName))
         return true;
     // A bare file name makes the loader search the system's library path.
     return openFile(std::filesystem::path(fileName));

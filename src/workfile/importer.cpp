@@ -50,12 +50,9 @@ FileError copyLines(const std::filesystem::path& source, const std::string& head
 
 std::string workDirMissingText(const std::string& datPolku) {
     using namespace literals;
-    std::error_code error;
-    const std::filesystem::file_status found =
-        std::filesystem::status(directoryOf(fsPath(workFilePath(datPolku))), error);
     // A directory that is there but can't be looked into is told by the
     // failure itself.
-    if (std::filesystem::is_directory(found) || found.type() == std::filesystem::file_type::none)
+    if (!knownNotADirectory(directoryOf(fsPath(workFilePath(datPolku)))))
         return {};
     return " Dat-hakemistoa " + datPolku +
            " ei ole. Luo hakemisto tai korjaa Dat-hakemisto ja käynnistä Orvik uudelleen. "_cp;

@@ -2,7 +2,6 @@
 #include "files/ownfiles.h"
 
 #include <filesystem>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -26,9 +25,7 @@ using namespace orvik::literals;
 // not there, that the value the user typed is the thing to mend.
 std::string nothingToImportText(const std::string& readerDir, const std::string& sourceName) {
     std::string text = "Ei tuotua tiedostoa: " + sourceName;
-    std::error_code error;
-    const fs::file_status found = fs::status(directoryOf(fsPath(sourceName)), error);
-    if (!readerDir.empty() && !fs::is_directory(found) && found.type() != fs::file_type::none)
+    if (!readerDir.empty() && knownNotADirectory(directoryOf(fsPath(sourceName))))
         text += ". Vorda -hakemistoa " + readerDir + " ei ole. Korjaa Vorda -hakemisto. ";
     return text;
 }
