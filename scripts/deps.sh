@@ -51,7 +51,7 @@ orvik_install_missing() {
     [ -z "$missing" ] && return 0
     echo "Installing:$missing"
     # shellcheck disable=SC2086 # the list is meant to split
-    orvik_as_root "apt-get install$missing" apt-get update -qq &&
+    orvik_apt_update &&
         orvik_as_root "apt-get install$missing" \
             apt-get install -y -qq --no-install-recommends $missing
 }
@@ -92,7 +92,21 @@ orvik_enable_deb_src() {
         list=/etc/apt/sources.list.d/orvik-deb-src.list
     fi
     printf '%s\n' "$text" | orvik_as_root "add deb-src lines to $list" tee "$list" >/dev/null &&
-        orvik_as_root "apt-get update" apt-get update -qq
+        orvik_apt_update
+}
+
+# A mirror in the middle of its sync serves a list whose size its index does
+# not yet give ("Mirror sync in progress?"); that passes within minutes, so
+# the update is tried again before anything gives up.
+orvik_apt_update() {
+    local try
+    for try in 1 2 3 4 5; do
+        orvik_as_root "apt-get update" apt-get update -qq && return 0
+        [ "$try" -lt 5 ] || break
+        echo "apt-get update failed; trying again in $((try * 30)) s" >&2
+        sleep $((try * 30))
+    done
+    return 1
 }
 
 # The build directory: ORVIK_BUILD_DIR when set, else build/ in the checkout.
