@@ -97,16 +97,18 @@ orvik_enable_deb_src() {
 
 # A mirror in the middle of its sync serves a list whose size its index does
 # not yet give ("Mirror sync in progress?"); that passes within minutes, so
-# the update is tried again before anything gives up.
+# the update is tried again. A list still failing then may be one nothing
+# here needs (a security suite of the other architecture, say): the install
+# goes on with the lists there are and itself fails if they are not enough.
 orvik_apt_update() {
     local try
-    for try in 1 2 3 4 5; do
+    for try in 1 2 3; do
         orvik_as_root "apt-get update" apt-get update -qq && return 0
-        [ "$try" -lt 5 ] || break
+        [ "$try" -lt 3 ] || break
         echo "apt-get update failed; trying again in $((try * 30)) s" >&2
         sleep $((try * 30))
     done
-    return 1
+    echo "apt-get update failed three times; going on with the package lists there are" >&2
 }
 
 # The build directory: ORVIK_BUILD_DIR when set, else build/ in the checkout.
