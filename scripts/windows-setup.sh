@@ -19,6 +19,12 @@ build="${ORVIK_WINDOWS_BUILD_DIR:-$orvik_root/build-windows32}"
     echo "No Windows build in $build: run scripts/wine-tests.sh first." >&2
     exit 1
 }
+# The staged files hold the guide's pictures, taken of the program under wine.
+if ! orvik_runs_32bit "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"; then
+    orvik_not_run_here "the setup program, the zip and their install under wine" \
+        "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+    exit 77
+fi
 version="$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2-)"
 cmake --build "$build" --target orvik_setup
 cmake --build "$build" --target orvik_zip

@@ -27,6 +27,11 @@ for program in orvik.exe orvik_sampleshop.exe; do
         exit 1
     }
 done
+wine="$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+if ! orvik_runs_32bit "$wine"; then
+    orvik_not_run_here "the end-to-end run of orvik.exe" "$wine"
+    exit 77
+fi
 out="$build/e2e"
 rm -rf "$out"
 shop="$out/shop"

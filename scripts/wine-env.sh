@@ -22,3 +22,18 @@ orvik_wine_start() {
 orvik_winpath() {
     printf 'Z:%s' "$1" | tr / '\\'
 }
+
+# Whether this machine runs 32-bit x86 programs, asked of wine's 32-bit
+# loader: a kernel built or started without its 32-bit support refuses them
+# ("Exec format error"), and then wine runs no 32-bit Windows program either.
+orvik_runs_32bit() { # WINE_LOADER
+    "$1" --version >/dev/null 2>&1
+}
+
+# Said where a step cannot run here; the step then ends with status 77, which
+# .ci/run counts as not run, neither passed nor failed.
+orvik_not_run_here() { # WHAT
+    echo "NOT RUN: $1: this machine runs no 32-bit x86 programs" \
+        "($("${2:-/usr/lib/wine/wine}" --version 2>&1 | head -n 1 || true))," \
+        "so wine runs no 32-bit Windows program here." >&2
+}
