@@ -34,6 +34,6 @@ orvik_runs_32bit() { # WINE_LOADER
 # .ci/run counts as not run, neither passed nor failed.
 orvik_not_run_here() { # WHAT
     echo "NOT RUN: $1: this machine runs no 32-bit x86 programs" \
-        "($("${2:-/usr/lib/wine/wine}" --version 2>&1 | head -n 1 || true))," \
+        "($("${2:-/usr/lib/wine/wine}" --version 2>&1 | head -n 1 | sed 's/^.*line [0-9]*: //' || true))," \
         "so wine runs no 32-bit Windows program here." >&2
 }
