@@ -20,11 +20,8 @@ build="${ORVIK_WINDOWS_BUILD_DIR:-$orvik_root/build-windows32}"
     exit 1
 }
 # The staged files hold the guide's pictures, taken of the program under wine.
-if ! orvik_runs_32bit "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"; then
-    orvik_not_run_here "the setup program, the zip and their install under wine" \
-        "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
-    exit 77
-fi
+orvik_exit_unless_32bit "the setup program, the zip and their install under wine" \
+    "$(orvik_build_wine "$build")"
 version="$(grep -m1 '^CMAKE_PROJECT_VERSION:' "$build/CMakeCache.txt" | cut -d= -f2-)"
 cmake --build "$build" --target orvik_setup
 cmake --build "$build" --target orvik_zip
@@ -51,7 +48,7 @@ printf '%s\n' "$zip_list" | grep -qx 'Orvik/guide/kuvat/tarkastelu.png' ||
 
 unset DISPLAY WAYLAND_DISPLAY
 rm -rf "$build/wineprefix-setup"
-orvik_wine_start "$build/wineprefix-setup" "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+orvik_wine_start "$build/wineprefix-setup" "$(orvik_build_wine "$build")"
 wine="$orvik_wine"
 drive_c="$WINEPREFIX/drive_c"
 program_dir="$drive_c/Program Files (x86)/Orvik"

@@ -27,11 +27,7 @@ for program in orvik.exe orvik_sampleshop.exe; do
         exit 1
     }
 done
-wine="$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
-if ! orvik_runs_32bit "$wine"; then
-    orvik_not_run_here "the end-to-end run of orvik.exe" "$wine"
-    exit 77
-fi
+orvik_exit_unless_32bit "the end-to-end run of orvik.exe" "$(orvik_build_wine "$build")"
 out="$build/e2e"
 rm -rf "$out"
 shop="$out/shop"
@@ -55,7 +51,7 @@ done
 export DISPLAY=":$(head -1 "$out/display")"
 unset WAYLAND_DISPLAY
 
-orvik_wine_start "$build/wineprefix-e2e" "$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+orvik_wine_start "$build/wineprefix-e2e" "$(orvik_build_wine "$build")"
 trap '"$orvik_wineserver" -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
 wine="$orvik_wine"
 

@@ -23,6 +23,11 @@ orvik_winpath() {
     printf 'Z:%s' "$1" | tr / '\\'
 }
 
+# The wine loader a Windows build was configured with.
+orvik_build_wine() { # BUILD_DIR
+    grep -m1 '^ORVIK_WINE:' "$1/CMakeCache.txt" | cut -d= -f2-
+}
+
 # Whether this machine runs 32-bit x86 programs, asked of wine's 32-bit
 # loader: a kernel built or started without its 32-bit support refuses them
 # ("Exec format error"), and then wine runs no 32-bit Windows program either.
@@ -31,9 +36,16 @@ orvik_runs_32bit() { # WINE_LOADER
 }
 
 # Said where a step cannot run here; the step then ends with status 77, which
-# .ci/run counts as not run, neither passed nor failed.
+# .ci/run counts as not run, neither passed nor failed
+# (orvik_exit_unless_32bit does both).
 orvik_not_run_here() { # WHAT
     echo "NOT RUN: $1: this machine runs no 32-bit x86 programs" \
         "($("${2:-/usr/lib/wine/wine}" --version 2>&1 | head -n 1 | sed 's/^.*line [0-9]*: //' || true))," \
         "so wine runs no 32-bit Windows program here." >&2
+}
+
+orvik_exit_unless_32bit() { # WHAT WINE_LOADER
+    orvik_runs_32bit "$2" && return 0
+    orvik_not_run_here "$1" "$2"
+    exit 77
 }

@@ -30,7 +30,7 @@ else
         -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j"$(nproc)"
-wine="$(grep -m1 '^ORVIK_WINE:' "$build/CMakeCache.txt" | cut -d= -f2-)"
+wine="$(orvik_build_wine "$build")"
 
 # Where the machine runs no 32-bit programs, the 32-bit build is made but its
 # tests cannot run: the core's tests run instead, built 64-bit, under wine64.
